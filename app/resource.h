@@ -1,0 +1,9 @@
+#pragma once
+
+#define IDI_PELMORA 1
+#define IDI_SIDE_PANEL 101
+#define IDB_BACKGROUND 102
+#define IDB_APPLY_LABEL 103
+#define IDB_CUSTOMIZE 104
+#define IDB_TOOLBAR 105
+#define IDR_ABOUT_JPEG 106

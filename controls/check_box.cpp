@@ -1,0 +1,21 @@
+#include "controls/controls.h"
+
+namespace controls {
+
+bool CheckBox::Create(HWND parent, const RECT& r, int id, const char* caption) {
+    // BS_CHECKBOX rather than BS_AUTOCHECKBOX: the state changes only through SetValue.
+    return CreateControl(parent, "BUTTON", caption, BS_CHECKBOX | WS_TABSTOP, 0, r, id);
+}
+
+void CheckBox::SetValue(int value) {
+    if (value < 0 || value > 2 || value == value_) return;
+    value_ = value;
+    SendMessageA(hwnd(), BM_SETCHECK, value == 1 ? BST_CHECKED : (value == 2 ? BST_INDETERMINATE : BST_UNCHECKED), 0);
+    if (Click) Click();
+}
+
+void CheckBox::OnCommand(WORD code) {
+    if (code == BN_CLICKED) SetValue(value_ == 1 ? 0 : 1);
+}
+
+}  // namespace controls

@@ -1,0 +1,173 @@
+// The thin forms layer over real Win32 controls that the windows of the program are built from.
+//
+// When events fire, for every control kind below:
+//  - Setting a control's value from code to a value different from its present one raises the
+//    control's change or click handler at once, nested inside the setter, before it returns.
+//    Win32 controls do not do this themselves (BM_SETCHECK and SetScrollInfo notify nobody), so
+//    this layer does, here and nowhere else.
+//  - Setting the value a control already has raises nothing.
+//  - A scroll bar refuses a value outside its range: SetValue returns false, nothing changes and
+//    nothing is raised.
+//  - A person's action goes through the same setter, so it raises the same handler once.
+//  - A handler that is not set is not called.
+// The parent window forwards WM_COMMAND, WM_HSCROLL and WM_TIMER to ControlHost::Forward, which
+// hands each message to the control that sent it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace controls {
+
+using Handler = std::function<void()>;
+
+class Control {
+public:
+    Control() = default;
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    int id() const { return id_; }
+    void SetVisible(bool visible);
+    bool Visible() const;
+    void Move(const RECT& client_px);
+
+    virtual void OnCommand(WORD /*code*/) {}
+    virtual void OnScroll(WORD /*code*/) {}
+
+protected:
+    bool CreateControl(HWND parent, const char* window_class, const char* text, DWORD style, DWORD ex_style,
+                       const RECT& client_px, int id);
+
+private:
+    HWND hwnd_ = nullptr;
+    int id_ = 0;
+};
+
+// Routes notifications from child controls back to their objects.
+class ControlHost {
+public:
+    void Add(Control& control) { controls_.push_back(&control); }
+    // True when the message belonged to one of the hosted controls.
+    bool Forward(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    Control* FromHandle(HWND hwnd) const;
+    std::vector<Control*> controls_;
+};
+
+// Horizontal scroll bar. Arrows move by small_change, a click in the track by large_change, the
+// thumb sets the value when it is released (nothing happens while it is dragged), and the arrow,
+// Page, Home and End keys work while it has the focus.
+class ScrollBar : public Control {
+public:
+    struct Range {
+        int min, max, value, small_change, large_change;
+    };
+    bool Create(HWND parent, const RECT& client_px, int id, const Range& range, bool tab_stop = true);
+    int Value() const { return value_; }
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    bool SetValue(int value);
+    // Lowering the maximum below the value moves the value to it, raising Change.
+    void SetMax(int max);
+    void OnScroll(WORD code) override;
+
+    Handler Change;
+
+private:
+    void SyncScrollInfo();
+    int min_ = 0, max_ = 0, value_ = 0, small_ = 1, large_ = 1;
+};
+
+// Check box with the values 0 (cleared), 1 (ticked) and 2 (grey). A click ticks a cleared or grey
+// box and clears a ticked one.
+class CheckBox : public Control {
+public:
+    bool Create(HWND parent, const RECT& client_px, int id, const char* caption);
+    int Value() const { return value_; }
+    void SetValue(int value);
+    void OnCommand(WORD code) override;
+
+    Handler Click;
+
+private:
+    int value_ = 0;
+};
+
+// Single-line edit box. Its text is what the edit control holds: a text set with an embedded NUL
+// keeps only what comes before it, as the control shows.
+class TextBox : public Control {
+public:
+    bool Create(HWND parent, const RECT& client_px, int id, const char* text, bool read_only = false);
+    std::string Text() const;
+    void SetText(const std::string& text);
+    void OnCommand(WORD code) override;
+
+    Handler Change;
+
+private:
+    bool setting_ = false;
+};
+
+class Button : public Control {
+public:
+    bool Create(HWND parent, const RECT& client_px, int id, const char* caption, DWORD extra_style = 0);
+    void OnCommand(WORD code) override;
+
+    Handler Click;
+};
+
+// Group box. Frames only draw; the controls they hold are children of the form at the frame's
+// offset, so every notification reaches the form directly.
+class Frame : public Control {
+public:
+    bool Create(HWND parent, const RECT& client_px, int id, const char* caption);
+};
+
+// Static text sized to its one line, drawn with a transparent background.
+class Label : public Control {
+public:
+    bool Create(HWND parent, int x, int y, int id, const char* text, HFONT font = nullptr);
+};
+
+// A windowless picture: the form paints it and tells it about clicks.
+class Picture {
+public:
+    enum class Fit { kOwnSize, kStretch };
+    void Set(HANDLE image, UINT image_type, const RECT& client_px, Fit fit);
+    const RECT& Bounds() const { return bounds_; }
+    void Paint(HDC dc) const;
+    bool Contains(POINT client_pt) const;
+
+    Handler Click;
+
+private:
+    HANDLE image_ = nullptr;  // owned by the form (a shared resource image)
+    UINT type_ = IMAGE_BITMAP;
+    RECT bounds_{};
+    Fit fit_ = Fit::kOwnSize;
+};
+
+// Calls Tick every interval on the owner's thread, through the owner's WM_TIMER.
+class Timer {
+public:
+    void Start(HWND owner, UINT_PTR id, UINT interval_ms);
+    void Stop();
+    // True when the WM_TIMER was this timer's.
+    bool OnTimer(UINT_PTR id);
+    ~Timer() { Stop(); }
+
+    Handler Tick;
+
+private:
+    HWND owner_ = nullptr;
+    UINT_PTR id_ = 0;
+};
+
+}  // namespace controls

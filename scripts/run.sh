@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Pelmora and runs it in Wine's shell desktop (with a taskbar):
+# on your X display when there is one, otherwise on a virtual display. Writes a screenshot of the
+# desktop a few seconds after start and runs until interrupted. Arguments go to Pelmora (e.g. /min).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+bash "$here/setup.sh"
+source "$here/env.sh"
+
+pelmora_build i686 -DPELMORA_TESTS=OFF
+[ "$PELMORA_ARCH" = i686 ] || pelmora_build "$PELMORA_ARCH" -DPELMORA_TESTS=OFF
+pelmora_start_xvfb
+pelmora_prepare_prefix "$PELMORA_ROOT/build/run-prefix-$PELMORA_ARCH"
+
+stop() {
+  "$WINESERVER" -k 2>/dev/null || true
+  [ -n "${PELMORA_XVFB_PID:-}" ] && kill "$PELMORA_XVFB_PID" 2>/dev/null || true
+}
+trap stop EXIT
+trap 'exit 130' INT TERM
+
+"$WINE" "$PELMORA_BUILD/Pelmora.exe" "$@" &
+pelmora_pid=$!
+sleep 6
+shot="$PELMORA_ROOT/build/pelmora-desktop.png"
+import -window root -display "$DISPLAY" "$shot" && echo "Pelmora is running on display $DISPLAY; screenshot: $shot"
+echo "Press Ctrl+C to stop (or use Exit in its notification-area menu)."
+wait "$pelmora_pid"

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs every test from nothing: installs what is missing, builds the 32-bit program and the tests,
+# prepares a Wine prefix and an X display of the tests' own, and runs CTest.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+bash "$here/setup.sh"
+source "$here/env.sh"
+
+pelmora_build i686 -DPELMORA_TESTS=OFF
+pelmora_build "$PELMORA_ARCH" -DPELMORA_TESTS=ON -DPELMORA_PRODUCT_EXE="$PELMORA_ROOT/build/i686/Pelmora.exe"
+
+# Never the user's display or ~/.wine.
+unset DISPLAY
+pelmora_start_xvfb
+prefix="$PELMORA_ROOT/build/test-prefix-$PELMORA_ARCH"
+pelmora_prepare_prefix "$prefix"
+
+cleanup() {
+  "$WINESERVER" -k 2>/dev/null || true
+  [ -n "${PELMORA_XVFB_PID:-}" ] && kill "$PELMORA_XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+echo "test: $PELMORA_ARCH build under $WINE, display $DISPLAY, prefix $prefix"
+ctest --test-dir "$PELMORA_BUILD" --output-on-failure --timeout 300 "$@"

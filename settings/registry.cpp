@@ -1,0 +1,99 @@
+#include "settings/registry.h"
+
+#include <cstdint>
+#include <string>
+
+#include "win/handles.h"
+
+namespace registry {
+
+namespace {
+
+// A key that a write finds missing stays missing: writes only open. A read that cannot have the
+// full access (a key made read-only by another tool) still reads with query access.
+win::unique_hkey OpenKey(HKEY root, const char* key_path, bool for_read) {
+    win::unique_hkey key;
+    if (RegOpenKeyExA(root, key_path, 0, kAccess, key.put()) != ERROR_SUCCESS && for_read)
+        RegOpenKeyExA(root, key_path, 0, KEY_QUERY_VALUE, key.put());
+    return key;
+}
+
+}  // namespace
+
+LONG RegistryCreateKey(HKEY root, const char* key_path) {
+    win::unique_hkey key;
+    DWORD disposition = 0;
+    return RegCreateKeyExA(root, key_path, 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess, nullptr, key.put(),
+                           &disposition);
+}
+
+LONG RegistryWriteValue(HKEY root, const char* key_path, const char* value_name, const settings::Value& value,
+                        DWORD type) {
+    win::unique_hkey key = OpenKey(root, key_path, false);
+    if (!key) return ERROR_INVALID_HANDLE;
+    return WriteValueToKey(key.get(), value_name, type, value);
+}
+
+LONG WriteValueToKey(HKEY key, const char* value_name, DWORD type, const settings::Value& value) {
+    if (type == REG_SZ) {
+        const std::string text = value.ToStoredText();
+        // The terminator is counted in explicitly, except for the empty text, stored with no data.
+        const DWORD size = text.empty() ? 0 : static_cast<DWORD>(text.size() + 1);
+        return RegSetValueExA(key, value_name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), size);
+    }
+    if (type == REG_DWORD) {
+        const std::optional<double> n = value.ToNumber();
+        const int32_t integer = n ? static_cast<int32_t>(*n) : 0;
+        const BYTE bytes[4] = {static_cast<BYTE>(integer & 0xFF), static_cast<BYTE>((integer >> 8) & 0xFF),
+                               static_cast<BYTE>((integer >> 16) & 0xFF), static_cast<BYTE>((integer >> 24) & 0xFF)};
+        return RegSetValueExA(key, value_name, 0, REG_DWORD, bytes, 4);
+    }
+    return ERROR_SUCCESS;
+}
+
+settings::Value RegistryReadValue(HKEY root, const char* key_path, const char* value_name) {
+    settings::Value value;
+    win::unique_hkey key = OpenKey(root, key_path, true);
+    if (key) ReadValueFromKey(key.get(), value_name, value);
+    return value;
+}
+
+LONG ReadValueFromKey(HKEY key, const char* value_name, settings::Value& value) {
+    DWORD type = 0;
+    DWORD size = 0;
+    RegQueryValueExA(key, value_name, nullptr, &type, nullptr, &size);
+    if (type == REG_SZ) {
+        // One spare NUL: a text stored without its terminator must not be read past its end.
+        std::string buffer(static_cast<size_t>(size) + 1, '\0');
+        DWORD got = size;
+        const LONG status = RegQueryValueExA(key, value_name, nullptr, &type,
+                                             reinterpret_cast<BYTE*>(&buffer[0]), &got);
+        if (status != ERROR_SUCCESS || type != REG_SZ || got > size) {
+            value = settings::Value();
+            return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
+        }
+        buffer.resize(got);
+        value = settings::Value::Text(std::move(buffer));
+        return ERROR_SUCCESS;
+    }
+    if (type == REG_DWORD) {
+        // Exactly four bytes whatever size the value claims: a wrong-sized value fails instead of
+        // overflowing the integer.
+        uint32_t integer = 0;
+        DWORD got = sizeof integer;
+        const LONG status =
+            RegQueryValueExA(key, value_name, nullptr, &type, reinterpret_cast<BYTE*>(&integer), &got);
+        if (status != ERROR_SUCCESS || type != REG_DWORD) return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
+        value = settings::Value::Int32(static_cast<int32_t>(integer));
+        return ERROR_SUCCESS;
+    }
+    return -1;
+}
+
+LONG RegistryDeleteValue(HKEY root, const char* key_path, const char* value_name) {
+    win::unique_hkey key = OpenKey(root, key_path, false);
+    if (!key) return ERROR_INVALID_HANDLE;
+    return RegDeleteValueA(key.get(), value_name);
+}
+
+}  // namespace registry

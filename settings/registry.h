@@ -1,0 +1,35 @@
+// The only routines that touch the registry. Each outer routine opens (or creates) its key, does one
+// thing and closes the key again; no key handle outlives a call. Statuses are the registry
+// functions' own (0 for success); the program never reports them.
+#pragma once
+
+#include <windows.h>
+
+#include "settings/value.h"
+
+namespace registry {
+
+// Below HKEY_CURRENT_USER, with no "Software" segment.
+constexpr const char* kSettingsKey = "Velmontix\\QVR";
+constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunValueName = "QVR";
+// Query value, set value, create subkey, enumerate subkeys, notify, create link.
+constexpr REGSAM kAccess = 0x3F;
+
+LONG RegistryCreateKey(HKEY root, const char* key_path);
+LONG RegistryWriteValue(HKEY root, const char* key_path, const char* value_name, const settings::Value& value,
+                        DWORD type);
+LONG WriteValueToKey(HKEY key, const char* value_name, DWORD type, const settings::Value& value);
+settings::Value RegistryReadValue(HKEY root, const char* key_path, const char* value_name);
+LONG ReadValueFromKey(HKEY key, const char* value_name, settings::Value& value);
+LONG RegistryDeleteValue(HKEY root, const char* key_path, const char* value_name);
+
+// The program's own settings key, as every caller in the program uses it.
+inline LONG WriteSetting(const char* name, const settings::Value& value) {
+    return RegistryWriteValue(HKEY_CURRENT_USER, kSettingsKey, name, value, REG_SZ);
+}
+inline settings::Value ReadSetting(const char* name) {
+    return RegistryReadValue(HKEY_CURRENT_USER, kSettingsKey, name);
+}
+
+}  // namespace registry

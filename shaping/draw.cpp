@@ -1,0 +1,40 @@
+// The shape application: gives the Start button the outline named by the stored shape type.
+#include "app/form1.h"
+#include "customize/form2.h"
+#include "settings/names.h"
+#include "settings/registry.h"
+
+namespace app {
+
+namespace {
+std::string TrimSpaces(const std::string& s) {
+    const size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+}  // namespace
+
+void Form1::draw() {
+    const std::string type =
+        TrimSpaces(settings::StripTerminator(registry::ReadSetting(names::kType).ToText()));
+
+    RECT window_rect{};
+    if (start_button_ && GetWindowRect(start_button_, &window_rect)) shape_.start_button = window_rect;
+    shape_.start_button.right = HScroll3.Value();
+    const RECT& r = shape_.start_button;
+
+    customize::Form2& form2 = CustomizeWindow();
+    if (type == "Ellipse") {
+        form2.Toolbar1.SetButtonValue(1, 1);
+        shape_.region.Replace(CreateEllipticRgn(0, 0, r.right, r.bottom - r.top));
+    } else if (type == "Rectangle") {
+        form2.Toolbar1.SetButtonValue(3, 1);
+        shape_.region.Replace(CreateRectRgn(0, 0, r.right, r.bottom - r.top));
+    } else if (type == "Text") {
+        form2.Toolbar1.SetButtonValue(5, 1);
+        form2.Text2(0);
+    }
+    shape_.region.ApplyTo(start_button_);
+}
+
+}  // namespace app
