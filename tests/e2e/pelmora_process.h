@@ -1,0 +1,117 @@
+// Drives the real Pelmora.exe from outside, as a person at the desktop does: starts it, finds its
+// windows, clicks and types through xdotool (the Wine desktop fills the X screen, so screen
+// coordinates are X coordinates), and reads back the Start button, the taskbar and the registry.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+
+// Where the first notification-area icon sits on Wine's 1024x768 shell desktop.
+constexpr POINT kTrayIconPoint{1014, 758};
+
+// Polls `done` every few milliseconds until it holds or `timeout_ms` has passed.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms);
+void Pause(DWORD ms);
+
+// Full path of the program under test: next to the tests folder, in the build folder's root.
+std::string PelmoraExePath();
+
+// Runs a Linux program (Wine starts it directly) and waits for it; its exit code, or -1.
+int RunLinux(const std::string& command_line, DWORD timeout_ms = 10000);
+bool Xdotool(const std::string& arguments);
+bool ClickAt(POINT screen, int button = 1, int repeat = 1);
+bool PressKeys(const std::string& keys);  // xdotool key syntax: "alt+F4", "Right", "Escape"
+bool TypeText(const std::string& text);
+
+// Settings key and the Run value, read raw: text values lose their terminating NULs.
+std::optional<std::string> ReadSetting(const char* name);
+void WriteSetting(const char* name, const std::string& text);
+void DeleteSetting(const char* name);
+std::optional<std::string> ReadRunValue();
+void WriteRunValue(const std::string& text);
+void WipeSettings();  // the settings key and the Run value "QVR"
+
+// The shell's taskbar and its Start button.
+HWND Taskbar();
+HWND StartButton();
+std::string WindowText(HWND window);
+RECT StartButtonPlacement();  // in the taskbar's client coordinates
+bool StartButtonHasRegion();
+bool StartButtonRegionContains(int x, int y);  // window coordinates of the button
+std::optional<BYTE> TaskbarAlpha();            // nothing while the taskbar is not layered
+LONG_PTR TaskbarExStyle();
+// Puts the Start button and the taskbar back as Wine's shell made them.
+void ResetStartButton();
+void ResetTaskbar();
+
+POINT CenterOf(const RECT& screen_rect);
+RECT ScreenRect(HWND window);
+
+// One running Pelmora.exe; terminated (after taking its icon away) when destroyed.
+class PelmoraProcess {
+public:
+    PelmoraProcess() = default;
+    ~PelmoraProcess();
+    PelmoraProcess(const PelmoraProcess&) = delete;
+    PelmoraProcess& operator=(const PelmoraProcess&) = delete;
+
+    // Starts the program with `arguments` appended to its quoted path (as given, spaces kept) and
+    // waits until its main window exists and its load has finished.
+    bool Start(const std::string& arguments = "");
+    void Kill();
+    bool Running() const;
+    bool WaitForExit(DWORD timeout_ms);
+    DWORD Pid() const { return info_.dwProcessId; }
+    HANDLE Process() const { return info_.hProcess; }
+    // The executable's path as the running process reports it.
+    std::string ModulePath() const;
+
+    HWND Main() const { return main_; }
+    bool Shown() const { return main_ && IsWindowVisible(main_); }
+    bool Foreground() const { return GetForegroundWindow() == main_; }
+
+    // Child controls of the main window.
+    HWND Child(const char* window_class, const char* caption) const;
+    HWND Text1() const;                  // the new-label box
+    HWND Text2() const;                  // the current-label box (read-only)
+    HWND Check(const char* caption) const { return Child("Button", caption); }
+    bool Checked(const char* caption) const;
+    HWND Slider(int number) const;  // HScrollN, N = 1..5
+    int SliderPos(int number) const;
+    // A windowless picture given by its place in the layout (twips, relative to the window).
+    POINT PictureCenter(int left, int top, int width, int height) const;
+    POINT ApplyLabelPicture() const;  // Image4
+    POINT CloseBoxPoint() const;
+
+    // The visible popup menu of this process, if any.
+    HWND PopupMenu() const;
+
+private:
+    std::vector<HWND> Children() const;
+    HWND FindMain() const;
+
+    PROCESS_INFORMATION info_{};
+    HWND main_ = nullptr;
+};
+
+// Every test starts and ends with no settings, no Run value and the shell's own Start button.
+class PelmoraTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Starts Pelmora; null (and a failure recorded) when it does not come up.
+    PelmoraProcess* Launch(const std::string& arguments = "");
+
+    std::vector<std::unique_ptr<PelmoraProcess>> processes_;
+};
+
+}  // namespace e2e

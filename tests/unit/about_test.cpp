@@ -1,0 +1,316 @@
+#include "about/frm_about.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/form1.h"
+#include "app/resource.h"
+#include "test_support.h"
+#include "win/dpi.h"
+
+namespace {
+
+// The program's own message loop: keys go through IsDialogMessage of their top-level window.
+void RunMessageLoop(DWORD milliseconds = 50) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+            if (top && IsDialogMessageA(top, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+std::vector<HWND> WindowsOfClass(const char* class_name) {
+    std::pair<const char*, std::vector<HWND>> search{class_name, {}};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<const char*, std::vector<HWND>>*>(lp);
+            char name[64] = {};
+            GetClassNameA(hwnd, name, sizeof name);
+            if (lstrcmpA(name, s->first) == 0) s->second.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+RECT ChildRect(HWND parent, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// A click as the system routes it: the window under the point gets the button messages.
+void ClickAt(HWND top, POINT client_pt) {
+    POINT screen = client_pt;
+    ClientToScreen(top, &screen);
+    HWND target = WindowFromPoint(screen);
+    ASSERT_TRUE(target == top || IsChild(top, target));
+    POINT local = screen;
+    ScreenToClient(target, &local);
+    const LPARAM at = MAKELPARAM(local.x, local.y);
+    PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(target, WM_LBUTTONUP, 0, at);
+    RunMessageLoop();
+}
+
+POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+class AboutWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(about_.Create());
+        about_.OpenWebAddress = [this](const std::string& address) { opened_.push_back(address); };
+        about_.Show();
+        RunMessageLoop();
+    }
+
+    about::FrmAbout about_;
+    std::vector<std::string> opened_;
+};
+
+TEST_F(AboutWindow, FixedDialogFrameWithCloseBoxOnlyAndNoTaskbarButton) {
+    HWND w = about_.hwnd();
+    const LONG_PTR style = GetWindowLongPtrA(w, GWL_STYLE);
+    const LONG_PTR ex_style = GetWindowLongPtrA(w, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_EQ(style & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION));
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD));
+    EXPECT_TRUE(ex_style & WS_EX_DLGMODALFRAME);
+    // Off the taskbar through an owner, with an ordinary caption.
+    EXPECT_FALSE(ex_style & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
+    EXPECT_NE(GetWindow(w, GW_OWNER), nullptr);
+
+    char title[64] = {};
+    GetWindowTextA(w, title, sizeof title);
+    EXPECT_STREQ(title, "About Pelmora");
+    EXPECT_EQ(SendMessageA(w, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_EQ(SendMessageA(w, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_EQ(GetClassLongPtrA(w, GCLP_HICON), 0);
+}
+
+TEST_F(AboutWindow, ClientAreaInTwipsCentredOnTheScreen) {
+    const int dpi = win::ScreenDpi();
+    RECT client{};
+    GetClientRect(about_.hwnd(), &client);
+    EXPECT_EQ(client.right, win::TwipsToPixels(3330, dpi));
+    EXPECT_EQ(client.bottom, win::TwipsToPixels(2895, dpi));
+    if (dpi == 96) {
+        EXPECT_EQ(client.right, 222);
+        EXPECT_EQ(client.bottom, 193);
+    }
+    RECT window{}, work{};
+    GetWindowRect(about_.hwnd(), &window);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
+}
+
+TEST_F(AboutWindow, LabelsReadTopToBottomInsideTheWindowAndFitTheirText) {
+    HWND w = about_.hwnd();
+    RECT client{};
+    GetClientRect(w, &client);
+    const std::vector<const controls::Control*> reading_order{&about_.Label1[1], &about_.Label1[0], &about_.Label2,
+                                                              &about_.Label3,    &about_.Label5,    &about_.Label4,
+                                                              &about_.Label6,    &about_.cmdOK};
+    int previous_bottom = 0;
+    for (const controls::Control* c : reading_order) {
+        const RECT r = ChildRect(w, c->hwnd());
+        EXPECT_GE(r.top, previous_bottom) << "overlaps the line above: " << c->id();
+        EXPECT_GE(r.left, 0);
+        EXPECT_LE(r.right, client.right) << "clipped at the right: " << c->id();
+        EXPECT_LE(r.bottom, client.bottom);
+        previous_bottom = r.bottom;
+    }
+    EXPECT_EQ(ChildRect(w, about_.Label3.hwnd()).left, win::TwipsToPixels(480, win::ScreenDpi()));
+
+    char text[128] = {};
+    GetWindowTextA(about_.Label3.hwnd(), text, sizeof text);
+    EXPECT_STREQ(text, about::kWebAddress);
+    GetWindowTextA(about_.Label2.hwnd(), text, sizeof text);
+    EXPECT_STREQ(text, "Version 6.0");
+    GetWindowTextA(about_.Label1[0].hwnd(), text, sizeof text);
+    EXPECT_STREQ(text, "QVR (Pelmora)");
+    GetWindowTextA(about_.Label4.hwnd(), text, sizeof text);
+    EXPECT_EQ(std::string(text).rfind("Created by: ", 0), 0u);
+}
+
+TEST_F(AboutWindow, LinkHasItsOwnBoldUnderlinedArabicFont) {
+    auto font = reinterpret_cast<HFONT>(SendMessageA(about_.Label3.hwnd(), WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    LOGFONTA lf{};
+    ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf));
+    EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+    EXPECT_TRUE(lf.lfUnderline);
+    EXPECT_EQ(lf.lfCharSet, 178);
+    EXPECT_EQ(lf.lfHeight, -MulDiv(825, win::ScreenDpi(), 7200));
+    // The other labels keep the window's font.
+    EXPECT_NE(SendMessageA(about_.Label2.hwnd(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+}
+
+TEST_F(AboutWindow, BackgroundPictureIsDrawnUnderTheLabels) {
+    HWND w = about_.hwnd();
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(w, &client);
+    test_support::PumpMessages(50);
+    HDC dc = GetDC(w);
+    // The picture has a teal rule along its top edge.
+    const COLORREF rule = GetPixel(dc, client.right / 2, 0);
+    // A label's top-left pixel is background, as is the pixel just left of it.
+    const RECT label = ChildRect(w, about_.Label2.hwnd());
+    const COLORREF in_label = GetPixel(dc, label.left, label.top);
+    const COLORREF beside = GetPixel(dc, label.left - 1, label.top);
+    ReleaseDC(w, dc);
+    EXPECT_GT(GetBValue(rule), GetRValue(rule) + 60);
+    EXPECT_NEAR(GetRValue(in_label), GetRValue(beside), 12);
+    EXPECT_NEAR(GetGValue(in_label), GetGValue(beside), 12);
+    EXPECT_NEAR(GetBValue(in_label), GetBValue(beside), 12);
+}
+
+TEST_F(AboutWindow, EnterEscapeAndOkHideTheWindowAndKeepIt) {
+    HWND w = about_.hwnd();
+    EXPECT_EQ(GetFocus(), about_.cmdOK.hwnd());
+    EXPECT_TRUE(GetWindowLongA(about_.cmdOK.hwnd(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        about_.Show();
+        RunMessageLoop();
+        ASSERT_TRUE(IsWindowVisible(w));
+        HWND focus = GetFocus();
+        PostMessageA(IsChild(w, focus) ? focus : about_.cmdOK.hwnd(), WM_KEYDOWN, key, 1);
+        RunMessageLoop();
+        EXPECT_FALSE(IsWindowVisible(w)) << "key " << key;
+        EXPECT_TRUE(IsWindow(w));
+        EXPECT_EQ(about_.hwnd(), w);
+    }
+    about_.Show();
+    RunMessageLoop();
+    SendMessageA(about_.cmdOK.hwnd(), BM_CLICK, 0, 0);
+    RunMessageLoop();
+    EXPECT_FALSE(IsWindowVisible(w));
+    EXPECT_EQ(about_.hwnd(), w);
+    EXPECT_TRUE(opened_.empty());
+}
+
+TEST_F(AboutWindow, OnlyTheLinkReactsToAClickAndTheWindowStaysOpen) {
+    HWND w = about_.hwnd();
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RunMessageLoop();
+    const std::vector<const controls::Control*> others{&about_.Label1[0], &about_.Label1[1], &about_.Label2,
+                                                       &about_.Label4, &about_.Label5, &about_.Label6};
+    for (const controls::Control* c : others) ClickAt(w, CentreOf(ChildRect(w, c->hwnd())));
+    ClickAt(w, POINT{4, 4});  // the picture
+    EXPECT_TRUE(opened_.empty());
+
+    ClickAt(w, CentreOf(ChildRect(w, about_.Label3.hwnd())));
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0], "http://www.velmontix.example");
+    EXPECT_TRUE(IsWindowVisible(w));
+}
+
+TEST_F(AboutWindow, HandCursorOverTheLinkOnly) {
+    HWND w = about_.hwnd();
+    const LPARAM over_client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    EXPECT_TRUE(SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(about_.Label3.hwnd()), over_client));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), over_client);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+}
+
+// Through the main window, as the user opens it.
+class AboutFromMainWindow : public ::testing::Test {
+protected:
+    test_support::CleanSettings settings_;
+    test_support::StartButtonRestorer start_button_;
+};
+
+TEST_F(AboutFromMainWindow, OneWindowUntilTheCloseBoxDestroysIt) {
+    app::Form1 form;
+    ASSERT_TRUE(form.Create(""));
+    EXPECT_EQ(form.AboutWindow(), nullptr);
+
+    SendMessageA(form.Command1.hwnd(), BM_CLICK, 0, 0);
+    RunMessageLoop();
+    ASSERT_NE(form.AboutWindow(), nullptr);
+    HWND first = form.AboutWindow()->hwnd();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(IsWindowVisible(first));
+    form.Command1_Click();
+    RunMessageLoop();
+    EXPECT_EQ(form.AboutWindow()->hwnd(), first);
+    EXPECT_EQ(WindowsOfClass(about::kFrmAboutClass).size(), 1u);
+
+    // Hidden by OK, the same window comes back.
+    form.AboutWindow()->cmdOK_Click();
+    form.Command1_Click();
+    EXPECT_EQ(form.AboutWindow()->hwnd(), first);
+    EXPECT_TRUE(IsWindowVisible(first));
+
+    PostMessageA(first, WM_CLOSE, 0, 0);
+    RunMessageLoop();
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(form.AboutWindow()->hwnd(), nullptr);
+    EXPECT_TRUE(WindowsOfClass(about::kFrmAboutClass).empty());
+
+    form.Command1_Click();
+    RunMessageLoop();
+    HWND second = form.AboutWindow()->hwnd();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_TRUE(IsWindowVisible(second));
+    EXPECT_EQ(WindowsOfClass(about::kFrmAboutClass).size(), 1u);
+}
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colors, reserved;
+    WORD planes, bit_count;
+    DWORD bytes_in_res;
+    WORD id;
+};
+struct GroupIconHeader {
+    WORD reserved, type, count;
+};
+#pragma pack(pop)
+
+TEST(ProgramIcon, HoldsFourSizesAtEightAndThirtyTwoBits) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(IDI_PELMORA), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    ASSERT_NE(found, nullptr);
+    const DWORD size = SizeofResource(instance, found);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(instance, found)));
+    ASSERT_NE(bytes, nullptr);
+    ASSERT_GE(size, sizeof(GroupIconHeader));
+    const auto* header = reinterpret_cast<const GroupIconHeader*>(bytes);
+    EXPECT_EQ(header->type, 1);
+    ASSERT_EQ(header->count, 8);
+    ASSERT_GE(size, sizeof(GroupIconHeader) + header->count * sizeof(GroupIconEntry));
+    const auto* entries = reinterpret_cast<const GroupIconEntry*>(bytes + sizeof(GroupIconHeader));
+
+    std::set<std::pair<int, int>> images;
+    for (int i = 0; i < header->count; ++i) {
+        const GroupIconEntry& e = entries[i];
+        EXPECT_EQ(e.width, e.height);
+        images.insert({e.width, e.bit_count});
+        // Each entry points at a real image of the size it claims.
+        HRSRC image = FindResourceA(instance, MAKEINTRESOURCEA(e.id), MAKEINTRESOURCEA(3) /* RT_ICON */);
+        ASSERT_NE(image, nullptr) << "image " << e.id;
+        EXPECT_EQ(SizeofResource(instance, image), e.bytes_in_res);
+    }
+    const std::set<std::pair<int, int>> expected{{48, 8}, {32, 8}, {24, 8}, {16, 8},
+                                                 {48, 32}, {32, 32}, {24, 32}, {16, 32}};
+    EXPECT_EQ(images, expected);
+}
+
+}  // namespace
