@@ -1,0 +1,57 @@
+// Taskbar translucency: the layered bit is added to the window's extended styles, never replacing
+// them, and the routine's result tells applied, refused and unavailable apart.
+#include <gtest/gtest.h>
+
+#include "shaping/window_alpha.h"
+
+namespace {
+
+class LayeredTarget : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "STATIC", "alpha target", WS_POPUP, 0, 0, 50, 20,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window_, nullptr);
+    }
+    void TearDown() override { DestroyWindow(window_); }
+    BYTE Alpha() const {
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        COLORREF key = 0;
+        EXPECT_TRUE(GetLayeredWindowAttributes(window_, &key, &alpha, &flags));
+        EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+        return alpha;
+    }
+    HWND window_ = nullptr;
+};
+
+TEST_F(LayeredTarget, AppliesAlphaAndKeepsTheOtherExtendedStyles) {
+    EXPECT_EQ(Module2::SetWindowAlpha(window_, 128), Module2::kAlphaApplied);
+    const LONG ex = GetWindowLongA(window_, GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_LAYERED);
+    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    EXPECT_EQ(Alpha(), 128);
+
+    EXPECT_EQ(Module2::SetWindowAlpha(window_, 0), Module2::kAlphaApplied);
+    EXPECT_EQ(Alpha(), 0);
+    EXPECT_EQ(Module2::SetWindowAlpha(window_, 255), Module2::kAlphaApplied);
+    EXPECT_EQ(Alpha(), 255);
+    EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_LAYERED) << "opaque is alpha 255, still layered";
+}
+
+TEST_F(LayeredTarget, RefusesAlphaOutsideTheByteAndLeavesTheWindowAlone) {
+    for (int16_t bad : {int16_t(-1), int16_t(256), int16_t(-32768), int16_t(32767)}) {
+        EXPECT_EQ(Module2::SetWindowAlpha(window_, bad), Module2::kAlphaOutOfRange) << bad;
+    }
+    EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+TEST_F(LayeredTarget, ReportsASystemWithoutLayeredWindows) {
+    EXPECT_EQ(Module2::SetWindowAlphaWith(window_, 100, nullptr), Module2::kAlphaCallFailed);
+    EXPECT_EQ(Module2::SetWindowAlphaWith(window_, 300, nullptr), Module2::kAlphaOutOfRange);
+}
+
+TEST(WindowAlpha, NullWindowIsNoError) { EXPECT_EQ(Module2::SetWindowAlpha(nullptr, 10), Module2::kAlphaApplied); }
+
+}  // namespace
