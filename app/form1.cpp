@@ -23,6 +23,8 @@ Form1::Form1() = default;
 
 Form1::~Form1() {
     Timer1.Stop();
+    // A window that goes away takes its icon along; the shell would keep a dead one otherwise.
+    if (tray_icon_.hWnd) Shell_NotifyIconA(NIM_DELETE, &tray_icon_);
     about_.reset();
     form2_.reset();
 }

@@ -91,7 +91,9 @@ void Form1::LoadPictures() {
     Image1.Set(side_panel_icon_.get(), IMAGE_ICON, at(60, 120, 1080, 3960), Fit::kStretch);
     Image3.Set(background_.get(), IMAGE_BITMAP, at(90, 120, 3315, 3930, kFrame1X, kFrame1Y), Fit::kStretch);
     Image4.Set(apply_label_.get(), IMAGE_BITMAP, at(120, 1140, 1740, 435, kFrame1X, kFrame1Y), Fit::kStretch);
-    Image5.Set(customize_.get(), IMAGE_BITMAP, at(120, 3480, 3180, 450, kFrame1X, kFrame1Y), Fit::kOwnSize);
+    // Drawn at the control's size: at 96 DPI that is the picture's own 212 x 30 pixels, and at other
+    // resolutions the picture grows with the layout instead of shrinking inside it.
+    Image5.Set(customize_.get(), IMAGE_BITMAP, at(120, 3480, 3180, 450, kFrame1X, kFrame1Y), Fit::kStretch);
     frame_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
 }
 

@@ -22,7 +22,7 @@ void Form1::Form_Load() {
 
     // "/min" belongs to the process start only: a later load (after a label change) must not hide
     // the window under the user's hands.
-    if (first_load_ && IsMinimizedStart(arguments_)) minimized_ = true;
+    if (first_load_ && IsMinimizedStart(arguments_)) SetWindowStateMinimized();
     first_load_ = false;
 
     registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);

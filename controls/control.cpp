@@ -1,6 +1,21 @@
 #include "controls/controls.h"
 
+#include "win/dpi.h"
+
 namespace controls {
+
+HFONT DefaultFont() {
+    static const HFONT font = [] {
+        LOGFONTA lf{};
+        lf.lfHeight = -MulDiv(8, win::ScreenDpi(), 72);
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lstrcpyA(lf.lfFaceName, "Tahoma");
+        HFONT created = CreateFontIndirectA(&lf);
+        return created ? created : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }();
+    return font;
+}
 
 bool Control::CreateControl(HWND parent, const char* window_class, const char* text, DWORD style,
                             DWORD ex_style, const RECT& r, int id) {
@@ -8,7 +23,7 @@ bool Control::CreateControl(HWND parent, const char* window_class, const char* t
                             r.right - r.left, r.bottom - r.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     id_ = id;
-    if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     return hwnd_ != nullptr;
 }
 
@@ -37,7 +52,7 @@ bool ControlHost::Forward(UINT msg, WPARAM wp, LPARAM lp) {
             control->OnCommand(HIWORD(wp));
             return true;
         case WM_HSCROLL:
-            control->OnScroll(LOWORD(wp));
+            control->OnScroll(LOWORD(wp), HIWORD(wp));
             return true;
         default:
             return false;

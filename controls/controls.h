@@ -24,6 +24,10 @@ namespace controls {
 
 using Handler = std::function<void()>;
 
+// The forms' default font: 8-point Tahoma at the screen's DPI, so that text grows with the layout
+// (the stock GUI font keeps its pixel size on some systems). Created once, kept for the process.
+HFONT DefaultFont();
+
 class Control {
 public:
     Control() = default;
@@ -38,7 +42,8 @@ public:
     void Move(const RECT& client_px);
 
     virtual void OnCommand(WORD /*code*/) {}
-    virtual void OnScroll(WORD /*code*/) {}
+    // `position` is the 16-bit thumb position that WM_HSCROLL carries with SB_THUMBPOSITION.
+    virtual void OnScroll(WORD /*code*/, WORD /*position*/) {}
 
 protected:
     bool CreateControl(HWND parent, const char* window_class, const char* text, DWORD style, DWORD ex_style,
@@ -76,7 +81,7 @@ public:
     bool SetValue(int value);
     // Lowering the maximum below the value moves the value to it, raising Change.
     void SetMax(int max);
-    void OnScroll(WORD code) override;
+    void OnScroll(WORD code, WORD position) override;
 
     Handler Change;
 

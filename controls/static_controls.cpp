@@ -23,7 +23,7 @@ bool Label::Create(HWND parent, int x, int y, int id, const char* text, HFONT fo
     if (font) SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // Size the label to its one line of text.
     win::unique_hdc_window dc(hwnd());
-    HFONT used = font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT used = font ? font : DefaultFont();
     win::unique_select_object select(dc.get(), used);
     SIZE size{};
     GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);

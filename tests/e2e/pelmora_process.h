@@ -38,6 +38,7 @@ void WriteSetting(const char* name, const std::string& text);
 void DeleteSetting(const char* name);
 std::optional<std::string> ReadRunValue();
 void WriteRunValue(const std::string& text);
+void DeleteRunValue();
 void WipeSettings();  // the settings key and the Run value "QVR"
 
 // The shell's taskbar and its Start button.
@@ -52,6 +53,11 @@ LONG_PTR TaskbarExStyle();
 // Puts the Start button and the taskbar back as Wine's shell made them.
 void ResetStartButton();
 void ResetTaskbar();
+
+// Whether the shell holds an icon of `owner` with Pelmora's id (a modify that changes nothing
+// succeeds only for an existing icon).
+bool TrayIconExists(HWND owner);
+bool DeleteTrayIcon(HWND owner);
 
 POINT CenterOf(const RECT& screen_rect);
 RECT ScreenRect(HWND window);

@@ -1,0 +1,432 @@
+#include "e2e/pelmora_process.h"
+
+#include <shellapi.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "win/dpi.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr const char* kSettingsKey = "Velmontix\\QVR";
+constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunValue = "QVR";
+constexpr const char* kMainClass = "Pelmora.Form1";
+constexpr const char* kCustomizeClass = "Pelmora.Form2";
+constexpr DWORD kStartTimeoutMs = 15000;
+// Wine's shell lays its Start button out at the taskbar's left end, this wide.
+constexpr int kShellStartButtonWidth = 57;
+
+std::optional<std::string> ReadText(HKEY root, const char* key, const char* name) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return std::nullopt;
+    DWORD type = 0, size = 0;
+    std::optional<std::string> result;
+    if (RegQueryValueExA(k, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::string data(size, '\0');
+        if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS) {
+            data.resize(size);
+            while (!data.empty() && data.back() == '\0') data.pop_back();
+            result = data;
+        }
+    }
+    RegCloseKey(k);
+    return result;
+}
+
+void WriteText(HKEY root, const char* key, const char* name, const std::string& text) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(k);
+}
+
+void DeleteValue(HKEY root, const char* key, const char* name) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(root, key, 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return;
+    RegDeleteValueA(k, name);
+    RegCloseKey(k);
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+DWORD PidOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+struct TopLevelSearch {
+    DWORD pid;
+    const char* window_class;
+    bool visible_only;
+    HWND found;
+};
+
+HWND FindTopLevel(DWORD pid, const char* window_class, bool visible_only) {
+    TopLevelSearch search{pid, window_class, visible_only, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<TopLevelSearch*>(lp);
+            if (PidOf(w) != s->pid || ClassOf(w) != s->window_class) return TRUE;
+            if (s->visible_only && !IsWindowVisible(w)) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
+    const ULONGLONG end = GetTickCount64() + timeout_ms;
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(20);
+    }
+}
+
+void Pause(DWORD ms) { Sleep(ms); }
+
+std::string PelmoraExePath() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string dir(self);
+    dir.erase(dir.find_last_of("\\/") + 1);
+    const std::string relative = dir + "..\\" PELMORA_EXE_NAME;
+    char full[MAX_PATH] = {};
+    if (!GetFullPathNameA(relative.c_str(), MAX_PATH, full, nullptr)) return relative;
+    return full;
+}
+
+namespace {
+
+// Wine starts a Linux program without a process handle to wait on, so the program is wrapped in
+// a shell that writes its exit code to a file, which is polled.
+std::string UnixPathOf(const std::string& windows_path) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    static const auto to_unix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!to_unix) return {};
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1, wide, MAX_PATH);
+    char* unix_path = to_unix(wide);
+    if (!unix_path) return {};
+    std::string result(unix_path);
+    HeapFree(GetProcessHeap(), 0, unix_path);
+    return result;
+}
+
+}  // namespace
+
+int RunLinux(const std::string& command_line, DWORD timeout_ms) {
+    static int serial = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string done_file = std::string(temp) + "pelmora-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                  std::to_string(++serial) + ".rc";
+    DeleteFileA(done_file.c_str());
+    const std::string unix_done = UnixPathOf(done_file);
+    if (unix_done.empty()) return -1;
+    std::string cmd = "/bin/sh -c \"" + command_line + "; echo $? > '" + unix_done + "'\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    int code = -1;
+    WaitUntil(
+        [&] {
+            HANDLE f = CreateFileA(done_file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+            if (f == INVALID_HANDLE_VALUE) return false;
+            char text[16] = {};
+            DWORD read = 0;
+            ReadFile(f, text, sizeof text - 1, &read, nullptr);
+            CloseHandle(f);
+            if (read == 0 || text[read - 1] != '\n') return false;  // not written out yet
+            code = atoi(text);
+            return true;
+        },
+        timeout_ms);
+    DeleteFileA(done_file.c_str());
+    return code;
+}
+
+bool Xdotool(const std::string& arguments) { return RunLinux("/usr/bin/xdotool " + arguments) == 0; }
+
+bool ClickAt(POINT p, int button, int repeat) {
+    return Xdotool("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + " click --repeat " +
+                   std::to_string(repeat) + " --delay 120 " + std::to_string(button));
+}
+
+bool PressKeys(const std::string& keys) { return Xdotool("key --delay 60 " + keys); }
+
+bool TypeText(const std::string& text) { return Xdotool("type --delay 40 '" + text + "'"); }
+
+std::optional<std::string> ReadSetting(const char* name) { return ReadText(HKEY_CURRENT_USER, kSettingsKey, name); }
+void WriteSetting(const char* name, const std::string& text) { WriteText(HKEY_CURRENT_USER, kSettingsKey, name, text); }
+void DeleteSetting(const char* name) { DeleteValue(HKEY_CURRENT_USER, kSettingsKey, name); }
+std::optional<std::string> ReadRunValue() { return ReadText(HKEY_CURRENT_USER, kRunKey, kRunValue); }
+void WriteRunValue(const std::string& text) { WriteText(HKEY_CURRENT_USER, kRunKey, kRunValue, text); }
+
+void DeleteRunValue() { DeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue); }
+
+void WipeSettings() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+    DeleteRunValue();
+}
+
+HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
+HWND StartButton() { return FindWindowExA(Taskbar(), nullptr, "BUTTON", nullptr); }
+
+std::string WindowText(HWND window) {
+    // WM_GETTEXT, not GetWindowText: another process's edit box keeps its text to itself.
+    char text[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &copied);
+    return text;
+}
+
+RECT StartButtonPlacement() {
+    RECT r{};
+    GetWindowRect(StartButton(), &r);
+    MapWindowPoints(nullptr, Taskbar(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool StartButtonHasRegion() {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(StartButton(), region);
+    DeleteObject(region);
+    return kind == SIMPLEREGION || kind == COMPLEXREGION || kind == NULLREGION;
+}
+
+bool StartButtonRegionContains(int x, int y) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(StartButton(), region);
+    const bool inside = kind != ERROR && PtInRegion(region, x, y);
+    DeleteObject(region);
+    return inside;
+}
+
+std::optional<BYTE> TaskbarAlpha() {
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!(TaskbarExStyle() & WS_EX_LAYERED)) return std::nullopt;
+    if (!GetLayeredWindowAttributes(Taskbar(), &key, &alpha, &flags) || !(flags & LWA_ALPHA)) return std::nullopt;
+    return alpha;
+}
+
+LONG_PTR TaskbarExStyle() { return GetWindowLongPtrA(Taskbar(), GWL_EXSTYLE); }
+
+void ResetStartButton() {
+    HWND button = StartButton();
+    RECT client{};
+    GetClientRect(Taskbar(), &client);
+    SetWindowRgn(button, nullptr, TRUE);
+    SetWindowPos(button, nullptr, 0, 0, kShellStartButtonWidth, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextA(button, "");
+}
+
+void ResetTaskbar() {
+    HWND taskbar = Taskbar();
+    const LONG_PTR ex = GetWindowLongPtrA(taskbar, GWL_EXSTYLE);
+    if (ex & WS_EX_LAYERED) SetWindowLongPtrA(taskbar, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+}
+
+namespace {
+NOTIFYICONDATAA IconRecord(HWND owner) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = owner;
+    icon.uID = 1;
+    return icon;
+}
+}  // namespace
+
+bool TrayIconExists(HWND owner) {
+    NOTIFYICONDATAA icon = IconRecord(owner);
+    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+bool DeleteTrayIcon(HWND owner) {
+    NOTIFYICONDATAA icon = IconRecord(owner);
+    return Shell_NotifyIconA(NIM_DELETE, &icon) != FALSE;
+}
+
+POINT CenterOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+RECT ScreenRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+PelmoraProcess::~PelmoraProcess() { Kill(); }
+
+bool PelmoraProcess::Start(const std::string& arguments) {
+    const std::string path = PelmoraExePath();
+    std::string cmd = "\"" + path + "\"";
+    if (!arguments.empty()) cmd += " " + arguments;
+    std::string dir = path.substr(0, path.find_last_of('\\'));
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    if (!CreateProcessA(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &info_))
+        return false;
+    // The window exists before its load runs; the load creates the customize window and ends
+    // before the message loop first waits.
+    if (!WaitUntil([this] { return (main_ = FindMain()) != nullptr; }, kStartTimeoutMs)) return false;
+    if (!WaitUntil([this] { return FindTopLevel(Pid(), kCustomizeClass, false) != nullptr; }, kStartTimeoutMs))
+        return false;
+    WaitForInputIdle(info_.hProcess, kStartTimeoutMs);
+    DWORD_PTR result = 0;
+    for (int i = 0; i < 2; ++i) {
+        if (!SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kStartTimeoutMs, &result)) return false;
+        Sleep(100);
+    }
+    return Running();
+}
+
+HWND PelmoraProcess::FindMain() const { return FindTopLevel(Pid(), kMainClass, false); }
+
+void PelmoraProcess::Kill() {
+    if (!info_.hProcess) return;
+    // The shell would keep a killed program's icon and lay the next one out beside it.
+    if (Running() && main_ && IsWindow(main_)) DeleteTrayIcon(main_);
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+    info_ = {};
+    main_ = nullptr;
+}
+
+bool PelmoraProcess::Running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool PelmoraProcess::WaitForExit(DWORD timeout_ms) {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, timeout_ms) == WAIT_OBJECT_0;
+}
+
+std::string PelmoraProcess::ModulePath() const {
+    char path[MAX_PATH] = {};
+    if (!GetModuleFileNameExA(info_.hProcess, nullptr, path, MAX_PATH)) return {};
+    return path;
+}
+
+std::vector<HWND> PelmoraProcess::Children() const {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        main_,
+        [](HWND w, LPARAM lp) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND PelmoraProcess::Child(const char* window_class, const char* caption) const {
+    return FindWindowExA(main_, nullptr, window_class, caption);
+}
+
+HWND PelmoraProcess::Text1() const {
+    for (HWND w : Children())
+        if (_stricmp(ClassOf(w).c_str(), "Edit") == 0 && !(GetWindowLongPtrA(w, GWL_STYLE) & ES_READONLY)) return w;
+    return nullptr;
+}
+
+HWND PelmoraProcess::Text2() const {
+    for (HWND w : Children())
+        if (_stricmp(ClassOf(w).c_str(), "Edit") == 0 && (GetWindowLongPtrA(w, GWL_STYLE) & ES_READONLY)) return w;
+    return nullptr;
+}
+
+bool PelmoraProcess::Checked(const char* caption) const {
+    return SendMessageA(Check(caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+HWND PelmoraProcess::Slider(int number) const {
+    // Top to bottom, then left to right: transparency, X, width, Y, height.
+    std::vector<std::pair<RECT, HWND>> sliders;
+    for (HWND w : Children())
+        if (_stricmp(ClassOf(w).c_str(), "ScrollBar") == 0) sliders.push_back({ScreenRect(w), w});
+    std::sort(sliders.begin(), sliders.end(), [](const auto& a, const auto& b) {
+        return a.first.top != b.first.top ? a.first.top < b.first.top : a.first.left < b.first.left;
+    });
+    if (number < 1 || number > static_cast<int>(sliders.size())) return nullptr;
+    return sliders[static_cast<size_t>(number - 1)].second;
+}
+
+int PelmoraProcess::SliderPos(int number) const {
+    return static_cast<int>(SendMessageA(Slider(number), SBM_GETPOS, 0, 0));
+}
+
+POINT PelmoraProcess::PictureCenter(int left, int top, int width, int height) const {
+    RECT r = win::TwipsToClientRect({left, top, width, height}, win::ScreenDpi());
+    MapWindowPoints(main_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return CenterOf(r);
+}
+
+POINT PelmoraProcess::ApplyLabelPicture() const { return PictureCenter(1200 + 120, 1140, 1740, 435); }
+
+POINT PelmoraProcess::CloseBoxPoint() const {
+    RECT window = ScreenRect(main_);
+    POINT client{0, 0};
+    ClientToScreen(main_, &client);
+    const int y = (window.top + client.y) / 2 + 1;
+    for (int x = window.right - 1; x > window.right - 60; --x) {
+        DWORD_PTR hit = 0;
+        SendMessageTimeoutA(main_, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &hit);
+        if (hit == HTCLOSE) return POINT{x - 6, y};  // well inside the box, not on its edge
+    }
+    return POINT{window.right - 12, y};
+}
+
+HWND PelmoraProcess::PopupMenu() const { return FindTopLevel(Pid(), "#32768", true); }
+
+// ---------------------------------------------------------------------------------------------
+
+void PelmoraTest::SetUp() {
+    WipeSettings();
+    ResetStartButton();
+    ResetTaskbar();
+}
+
+void PelmoraTest::TearDown() {
+    processes_.clear();
+    WipeSettings();
+    ResetStartButton();
+    ResetTaskbar();
+}
+
+PelmoraProcess* PelmoraTest::Launch(const std::string& arguments) {
+    processes_.push_back(std::make_unique<PelmoraProcess>());
+    PelmoraProcess* p = processes_.back().get();
+    if (!p->Start(arguments)) {
+        ADD_FAILURE() << "Pelmora.exe did not start with arguments \"" << arguments << "\"";
+        return nullptr;
+    }
+    return p;
+}
+
+}  // namespace e2e
