@@ -1,12 +1,223 @@
 #include "about/frm_about.h"
 
+#include <ole2.h>
+#include <olectl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "app/resource.h"
+#include "win/dpi.h"
+
 namespace about {
 
-bool FrmAbout::Create() {
-    return CreateWindowOfClass(kFrmAboutClass, "About Pelmora", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                               WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 240, 230, nullptr);
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kClientWidthTwips = 3330, kClientHeightTwips = 2895;
+constexpr int kLabelMarginTwips = 60;
+constexpr int kIdLabel1Title = 4001, kIdLabel1Top = 4002, kIdLabel2 = 4003, kIdLabel3 = 4004, kIdLabel4 = 4005,
+              kIdLabel5 = 4006, kIdLabel6 = 4007;
+
+// A JPEG from an RCDATA resource, decoded by the system's picture object.
+IPicture* LoadResourcePicture(int id) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (!found) return nullptr;
+    const DWORD size = SizeofResource(instance, found);
+    HGLOBAL loaded = LoadResource(instance, found);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes || size == 0) return nullptr;
+    // The stream needs memory of its own: a resource is read-only and not an HGLOBAL.
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!copy) return nullptr;
+    void* dest = GlobalLock(copy);
+    if (!dest) {
+        GlobalFree(copy);
+        return nullptr;
+    }
+    CopyMemory(dest, bytes, size);
+    GlobalUnlock(copy);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+        GlobalFree(copy);
+        return nullptr;
+    }
+    IPicture* picture = nullptr;
+    if (FAILED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(&picture))))
+        picture = nullptr;
+    stream->Release();
+    return picture;
 }
 
-void FrmAbout::Show() { ShowWindow(hwnd(), SW_SHOW); }
+}  // namespace
+
+FrmAbout::FrmAbout() {
+    OpenWebAddress = [](const std::string& address) {
+        ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    };
+}
+
+FrmAbout::~FrmAbout() {
+    // Destroy the window while this object's members still exist; its owner goes after it.
+    if (hwnd()) DestroyWindow(hwnd());
+}
+
+bool FrmAbout::Create() {
+    dpi_ = win::ScreenDpi();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    owner_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+
+    RECT frame{0, 0, win::TwipsToPixels(kClientWidthTwips, dpi_), win::TwipsToPixels(kClientHeightTwips, dpi_)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    if (!CreateWindowOfClass(kFrmAboutClass, "About Pelmora", kStyle, kExStyle, x, y, width, height, owner_.get()))
+        return false;
+    RenderBackground();
+    CreateControls();
+    return true;
+}
+
+void FrmAbout::CreateControls() {
+    HWND w = hwnd();
+    auto px = [this](int twips) { return win::TwipsToPixels(twips, dpi_); };
+
+    // Tab order first: "OK" takes the focus whenever the window is activated.
+    cmdOK.Create(w, win::TwipsToClientRect({960, 2400, 1260, 345}, dpi_), IDOK, "OK", BS_DEFPUSHBUTTON);
+
+    // 8.25 points, bold, underlined, Arabic character set: the link's own font.
+    link_font_.reset(CreateFontA(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, 178,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+
+    // Front to back, as they overlap.
+    Label1[1].Create(w, px(1050), px(120), kIdLabel1Top, "In the name of Allah");
+    Label6.Create(w, px(600), px(2040), kIdLabel6, "All rights reserved (C) 2026");
+    Label5.Create(w, px(840), px(1320), kIdLabel5, kEmailAddress);
+    Label4.Create(w, px(600), px(1680), kIdLabel4, "Created by: the Velmontix team");
+    Label3.Create(w, px(480), px(960), kIdLabel3, kWebAddress, link_font_.get());
+    Label2.Create(w, px(1320), px(720), kIdLabel2, "Version 6.0");
+    Label1[0].Create(w, px(840), px(420), kIdLabel1Title, "QVR (Pelmora)");
+
+    // A text wider than the form's design (another font, another DPI) moves left rather than being cut.
+    for (controls::Label* label : {&Label1[0], &Label1[1], &Label2, &Label3, &Label4, &Label5, &Label6})
+        KeepInside(*label);
+
+    // Only the link takes clicks; the other labels let them through to the window, which ignores them.
+    HWND link = Label3.hwnd();
+    if (link) SetWindowLongPtrA(link, GWL_STYLE, GetWindowLongPtrA(link, GWL_STYLE) | SS_NOTIFY);
+}
+
+void FrmAbout::KeepInside(controls::Label& label) {
+    if (!label.hwnd()) return;
+    RECT client{}, r{};
+    GetClientRect(hwnd(), &client);
+    GetWindowRect(label.hwnd(), &r);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    const int limit = client.right - win::TwipsToPixels(kLabelMarginTwips, dpi_);
+    if (r.right <= limit) return;
+    const int left = std::max(0, static_cast<int>(r.left - (r.right - limit)));
+    SetWindowPos(label.hwnd(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FrmAbout::RenderBackground() {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    IPicture* picture = LoadResourcePicture(IDR_ABOUT_JPEG);
+    if (!picture) return;
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture->get_Width(&width);
+    picture->get_Height(&height);
+    win::unique_hdc_window screen(hwnd());
+    win::unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    win::unique_hdc memory(CreateCompatibleDC(screen.get()));
+    if (bitmap && memory) {
+        win::unique_select_object select(memory.get(), bitmap.get());
+        // Picture coordinates run bottom-up: start at the bottom edge with a negative height.
+        picture->Render(memory.get(), 0, 0, client.right, client.bottom, 0, height, width, -height, nullptr);
+    }
+    picture->Release();
+    background_ = std::move(bitmap);
+    if (background_) background_brush_.reset(CreatePatternBrush(background_.get()));
+}
+
+// Labels fill their rectangle with the matching piece of the picture, so they look transparent
+// even when one repaints alone.
+HBRUSH FrmAbout::LabelBackground(HDC dc, HWND label) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    if (!background_brush_) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    POINT origin{0, 0};
+    MapWindowPoints(label, hwnd(), &origin, 1);
+    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    return background_brush_.get();
+}
+
+void FrmAbout::Show() {
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+}
+
+void FrmAbout::cmdOK_Click() { ShowWindow(hwnd(), SW_HIDE); }
+
+void FrmAbout::Label3_Click() { OpenWebAddress(kWebAddress); }
+
+LRESULT FrmAbout::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (HIWORD(wp) == BN_CLICKED && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+                cmdOK_Click();
+                return 0;
+            }
+            if (HIWORD(wp) == STN_CLICKED && LOWORD(wp) == kIdLabel3 && reinterpret_cast<HWND>(lp) == Label3.hwnd()) {
+                Label3_Click();
+                return 0;
+            }
+            return 0;
+        case DM_GETDEFID:
+            return MAKELRESULT(IDOK, DC_HASDEFID);
+        case WM_ACTIVATE:
+            if (LOWORD(wp) != WA_INACTIVE && cmdOK.hwnd()) {
+                SetFocus(cmdOK.hwnd());
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wp) == Label3.hwnd() && LOWORD(lp) == HTCLIENT) {
+                SetCursor(LoadCursor(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+            return reinterpret_cast<LRESULT>(LabelBackground(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            win::unique_hdc_paint paint(hwnd());
+            const RECT& r = paint.paint().rcPaint;
+            if (background_) {
+                win::unique_hdc memory(CreateCompatibleDC(paint.get()));
+                win::unique_select_object select(memory.get(), background_.get());
+                BitBlt(paint.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), r.left, r.top,
+                       SRCCOPY);
+            } else {
+                FillRect(paint.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+            }
+            return 0;
+        }
+        default:
+            break;
+    }
+    return win::Window::HandleMessage(msg, wp, lp);
+}
+
+void FrmAbout::OnDestroyed() { owner_.reset(); }
 
 }  // namespace about

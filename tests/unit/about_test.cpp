@@ -132,7 +132,12 @@ TEST_F(AboutWindow, LabelsReadTopToBottomInsideTheWindowAndFitTheirText) {
         EXPECT_LE(r.bottom, client.bottom);
         previous_bottom = r.bottom;
     }
-    EXPECT_EQ(ChildRect(w, about_.Label3.hwnd()).left, win::TwipsToPixels(480, win::ScreenDpi()));
+    // Labels start at their places in the design unless their text would run off the window.
+    const int dpi = win::ScreenDpi();
+    EXPECT_EQ(ChildRect(w, about_.Label2.hwnd()).left, win::TwipsToPixels(1320, dpi));
+    EXPECT_EQ(ChildRect(w, about_.Label2.hwnd()).top, win::TwipsToPixels(720, dpi));
+    EXPECT_LE(ChildRect(w, about_.Label3.hwnd()).left, win::TwipsToPixels(480, dpi));
+    EXPECT_EQ(ChildRect(w, about_.Label3.hwnd()).top, win::TwipsToPixels(960, dpi));
 
     char text[128] = {};
     GetWindowTextA(about_.Label3.hwnd(), text, sizeof text);

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Remakes the README's screenshots: the main window, the customize window and the about window, each
+# at 96 and at 144 DPI, cropped to the window, into docs/screenshots/{main,customize,about}-{96,144}.png.
+# Runs on a virtual display and in Wine prefixes of its own (one per DPI) under build/.
+#
+#   bash scripts/screenshots.sh                    # builds, then shoots
+#   PELMORA_EXE=path/to/Pelmora.exe bash scripts/screenshots.sh   # shoots a given build
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/env.sh"
+
+if [ -z "${PELMORA_EXE:-}" ]; then
+  bash "$here/setup.sh"
+  pelmora_build "$PELMORA_ARCH" -DPELMORA_TESTS=OFF
+  PELMORA_EXE="$PELMORA_BUILD/Pelmora.exe"
+fi
+out="$PELMORA_ROOT/docs/screenshots"
+mkdir -p "$out"
+
+unset DISPLAY
+pelmora_start_xvfb
+stop() {
+  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k 2>/dev/null || true
+  [ -n "${PELMORA_XVFB_PID:-}" ] && kill "$PELMORA_XVFB_PID" 2>/dev/null || true
+}
+trap stop EXIT
+
+# The geometry "x y width height" of the largest mapped top-level window with this exact title.
+window_rect() {
+  local id best="" area=0
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    local info x y w h
+    info=$(xwininfo -id "$id")
+    x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    w=$(awk '/Width:/ {print $2}' <<<"$info")
+    h=$(awk '/Height:/ {print $2}' <<<"$info")
+    if [ $((w * h)) -gt "$area" ]; then area=$((w * h)); best="$x $y $w $h"; fi
+  done
+  [ -n "$best" ] && echo "$best"
+}
+
+wait_for_window() {
+  for _ in $(seq 100); do
+    window_rect "$1" >/dev/null && { sleep 1; window_rect "$1"; return; }
+    sleep 0.2
+  done
+  echo "screenshots: no window \"$1\" appeared" >&2
+  return 1
+}
+
+shoot() {  # title file
+  local x y w h
+  read -r x y w h < <(window_rect "$1")
+  import -window root -display "$DISPLAY" "$out/.root.png"
+  convert "$out/.root.png" -crop "${w}x${h}+${x}+${y}" +repage "$out/$2"
+  rm -f "$out/.root.png"
+  echo "screenshots: $out/$2 (${w}x${h})"
+}
+
+twips() { echo $(( ($1 * $2 + 720) / 1440 )); }
+
+for dpi in 96 144; do
+  pelmora_prepare_prefix "$PELMORA_ROOT/build/screenshots-prefix-$PELMORA_ARCH-$dpi" "$dpi"
+  # The desktop and every program read the DPI when they start: begin afresh.
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+  # A settings key of the prefix's own, reset so every run shows the defaults.
+  "$WINE" reg delete 'HKCU\Velmontix\QVR' /f </dev/null >/dev/null 2>&1 || true
+  "$WINE" "$PELMORA_EXE" </dev/null >/dev/null 2>&1 &
+  pelmora_pid=$!
+  read -r mx my mw mh < <(wait_for_window Pelmora)
+  # The client area is 4740 x 4155 twips at the bottom of the window, inside an equal border.
+  cw=$(twips 4740 "$dpi"); ch=$(twips 4155 "$dpi")
+  border=$(( (mw - cw) / 2 )); top=$(( mh - border - ch ))
+  at() { echo $(( mx + border + $(twips "$1" "$dpi") )) $(( my + top + $(twips "$2" "$dpi") )); }
+  xdotool mousemove 0 0
+  sleep 0.5
+  shoot Pelmora "main-$dpi.png"
+
+  # "Customize Shape..." (Image5) lies at the bottom of the frame on the right.
+  xdotool mousemove $(at 2910 3705) click 1
+  wait_for_window "Customize Window" >/dev/null
+  xdotool mousemove 0 0
+  shoot "Customize Window" "customize-$dpi.png"
+
+  # "About" (Command1) is the button at the top left of the main window.
+  xdotool mousemove $(at 575 157) click 1
+  wait_for_window "About Pelmora" >/dev/null
+  xdotool mousemove 0 0
+  shoot "About Pelmora" "about-$dpi.png"
+
+  "$WINESERVER" -k 2>/dev/null || true
+  wait "$pelmora_pid" 2>/dev/null || true
+done
