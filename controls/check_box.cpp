@@ -3,8 +3,9 @@
 namespace controls {
 
 bool CheckBox::Create(HWND parent, const RECT& r, int id, const char* caption) {
-    // BS_CHECKBOX rather than BS_AUTOCHECKBOX: the state changes only through SetValue.
-    return CreateControl(parent, "BUTTON", caption, BS_CHECKBOX | WS_TABSTOP, 0, r, id);
+    // BS_3STATE rather than an automatic style: the state changes only through SetValue, and the
+    // grey value 2 shows as grey (a two-state box would show it ticked).
+    return CreateControl(parent, "BUTTON", caption, BS_3STATE | WS_TABSTOP, 0, r, id);
 }
 
 void CheckBox::SetValue(int value) {

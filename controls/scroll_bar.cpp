@@ -45,7 +45,7 @@ void ScrollBar::SetMax(int max) {
     SyncScrollInfo();
 }
 
-void ScrollBar::OnScroll(WORD code) {
+void ScrollBar::OnScroll(WORD code, WORD position) {
     auto clamp = [this](long v) { return static_cast<int>(v < min_ ? min_ : (v > max_ ? max_ : v)); };
     switch (code) {
         case SB_LINELEFT:
@@ -67,11 +67,15 @@ void ScrollBar::OnScroll(WORD code) {
             SetValue(max_);
             break;
         case SB_THUMBPOSITION: {
-            // The 32-bit track position: the 16-bit one in WM_HSCROLL cannot carry every range.
+            // A dragged thumb reports its 32-bit track position, which the 16-bit one in WM_HSCROLL
+            // cannot carry for every range. A message sent without a drag (another program
+            // driving the bar) has no track position: the system reports the present value.
             SCROLLINFO si{};
             si.cbSize = sizeof si;
-            si.fMask = SIF_TRACKPOS;
-            if (GetScrollInfo(hwnd(), SB_CTL, &si)) SetValue(clamp(si.nTrackPos));
+            si.fMask = SIF_TRACKPOS | SIF_POS;
+            int target = position;
+            if (GetScrollInfo(hwnd(), SB_CTL, &si) && si.nTrackPos != si.nPos) target = si.nTrackPos;
+            SetValue(clamp(target));
             SyncScrollInfo();
             break;
         }

@@ -1,5 +1,6 @@
 #include "settings/registry.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -42,8 +43,12 @@ LONG WriteValueToKey(HKEY key, const char* value_name, DWORD type, const setting
         return RegSetValueExA(key, value_name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), size);
     }
     if (type == REG_DWORD) {
+        // A value that is no number or lies beyond 32 bits is not stored: converting it would be
+        // undefined, and storing 0 in its place would lose it silently.
         const std::optional<double> n = value.ToNumber();
-        const int32_t integer = n ? static_cast<int32_t>(*n) : 0;
+        const double rounded = n ? std::nearbyint(*n) : 0.0;  // to nearest, ties to even
+        if (!n || rounded < -2147483648.0 || rounded > 2147483647.0) return ERROR_INVALID_DATA;
+        const int32_t integer = static_cast<int32_t>(rounded);
         const BYTE bytes[4] = {static_cast<BYTE>(integer & 0xFF), static_cast<BYTE>((integer >> 8) & 0xFF),
                                static_cast<BYTE>((integer >> 16) & 0xFF), static_cast<BYTE>((integer >> 24) & 0xFF)};
         return RegSetValueExA(key, value_name, 0, REG_DWORD, bytes, 4);

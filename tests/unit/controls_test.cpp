@@ -64,7 +64,8 @@ TEST_F(Controls, UserScrollThroughTheParentRaisesChangeOnce) {
     int changes = 0;
     bar.Change = [&] { ++changes; };
     auto scroll = [&](WORD code, WORD position = 0) {
-        SendMessageA(window.hwnd(), WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(bar.hwnd()));
+        SendMessageA(window.hwnd(), WM_HSCROLL, MAKEWPARAM(code, position),
+                     reinterpret_cast<LPARAM>(bar.hwnd()));
     };
 
     scroll(SB_LINERIGHT);

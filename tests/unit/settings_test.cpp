@@ -1,6 +1,7 @@
 // The settings store against the real registry of the test prefix, under a key of its own.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,8 @@ protected:
     // The stored bytes as the system reports them (ANSI form), with the type.
     std::string RawBytes(const char* name, DWORD* type = nullptr) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "<no key>";
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+            return "<no key>";
         DWORD t = 0, size = 0;
         RegQueryValueExA(key, name, nullptr, &t, nullptr, &size);
         std::vector<BYTE> data(size + 16, 0xCC);
@@ -80,10 +82,17 @@ TEST_F(SettingsStore, ValuesAreStoredInTheirTextForms) {
         Value value;
         const char* stored;
     } cases[] = {
-        {Value::Bool(true), "True"},       {Value::Bool(false), "False"},      {Value::Int16(128), "128"},
-        {Value::Int16(0), "0"},            {Value::Int16(-32768), "-32768"},   {Value::Int32(100000), "100000"},
-        {Value::Single(12.0f), "12"},      {Value::Single(8.25f), "8.25"},     {Value::Single(0.1f), "0.1"},
-        {Value::Single(3.14159265f), "3.141593"}, {Value::Single(1234567.0f), "1234567"},
+        {Value::Bool(true), "True"},
+        {Value::Bool(false), "False"},
+        {Value::Int16(128), "128"},
+        {Value::Int16(0), "0"},
+        {Value::Int16(-32768), "-32768"},
+        {Value::Int32(100000), "100000"},
+        {Value::Single(12.0f), "12"},
+        {Value::Single(8.25f), "8.25"},
+        {Value::Single(0.1f), "0.1"},
+        {Value::Single(3.14159265f), "3.141593"},
+        {Value::Single(1234567.0f), "1234567"},
         {Value::Single(-7.5f), "-7.5"},
     };
     for (const Case& c : cases) {
@@ -109,6 +118,16 @@ TEST_F(SettingsStore, DwordReadsAsInt32AndOtherTypesReadEmpty) {
     Value read = Read("D");
     EXPECT_EQ(read.kind(), Value::Kind::kInt32);
     EXPECT_EQ(read.ToInt16(), std::optional<int16_t>(-2));
+
+    // Written as a DWORD: rounded to the nearest integer; no number, or beyond 32 bits, stores nothing.
+    Write("R", Value::Text(std::string("2.5\0", 4)), REG_DWORD);
+    EXPECT_EQ(RawBytes("R"), std::string("\x02\0\0\0", 4));
+    Write("R", Value::Int32(INT32_MIN), REG_DWORD);
+    EXPECT_EQ(RawBytes("R"), std::string("\0\0\0\x80", 4));
+    for (const char* bad : {"3e9", "-2147483649", "1e300", "abc"}) {
+        EXPECT_NE(Write(bad, Value::Text(bad), REG_DWORD), ERROR_SUCCESS) << bad;
+        EXPECT_EQ(RawBytes(bad), "<missing>") << bad;
+    }
 
     const DWORD one = 1;
     SetRaw("Check", REG_DWORD, &one, 4);
@@ -160,7 +179,8 @@ TEST_F(SettingsStore, OddlyStoredTextsLoseNoRealCharacter) {
 
 TEST_F(SettingsStore, MissingKeyStoresNothingAndMissingValueDeletesNothing) {
     const std::string missing = std::string(kTestKey) + "\\Missing";
-    EXPECT_NE(registry::RegistryWriteValue(HKEY_CURRENT_USER, missing.c_str(), "Type", Value::Text("Ellipse"), REG_SZ),
+    EXPECT_NE(registry::RegistryWriteValue(HKEY_CURRENT_USER, missing.c_str(), "Type", Value::Text("Ellipse"),
+                                           REG_SZ),
               ERROR_SUCCESS);
     EXPECT_FALSE(test_support::KeyExists(missing.c_str()));
     EXPECT_TRUE(registry::RegistryReadValue(HKEY_CURRENT_USER, missing.c_str(), "Type").IsEmpty());

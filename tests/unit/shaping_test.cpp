@@ -48,7 +48,8 @@ TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
         slot.ApplyTo(nullptr);
         EXPECT_FALSE(IsRegion(third));
         EXPECT_EQ(slot.owned(), nullptr);
-        HWND stale = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        HWND stale =
+            CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         DestroyWindow(stale);
         HRGN fourth = CreateRectRgn(0, 0, 10, 10);
         slot.Replace(fourth);
@@ -139,15 +140,20 @@ TEST_F(StartButtonDraw, OutlineFollowsTypeAndWidth) {
     EXPECT_TRUE(WindowShape(button()).Has(1, 1));
     EXPECT_TRUE(WindowShape(button()).Has(69, 16));
 
-    // Width 0: an empty outline, nothing of the button shows.
+    // Width 0: an empty outline on a button of no width, nothing of it shows. (Wine turns an
+    // ellipse of no width into a column left of the box, outside the window.)
     form->HScroll3.SetValue(0);
     SetType("Ellipse");
     form->draw();
+    RECT placed{};
+    GetWindowRect(button(), &placed);
+    EXPECT_EQ(placed.right - placed.left, 0);
     WindowShape empty(button());
     EXPECT_NE(empty.kind, ERROR);
-    EXPECT_NE(empty.kind, SIMPLEREGION);
-    EXPECT_NE(empty.kind, COMPLEXREGION);
-    EXPECT_FALSE(empty.Has(0, 0));
+    RECT box{};
+    if (GetRgnBox(empty.copy, &box) != NULLREGION) {
+        EXPECT_LE(box.right, 0);
+    }
 }
 
 TEST_F(StartButtonDraw, TextTypePressesTextButtonAndShapesFromTheText) {

@@ -90,8 +90,8 @@ public:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "PelmoraTestHost";
         RegisterClassA(&wc);  // fails harmlessly once registered
-        hwnd_ = CreateWindowExA(0, "PelmoraTestHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+        hwnd_ = CreateWindowExA(0, "PelmoraTestHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&host_));
     }
     ~HostWindow() { DestroyWindow(hwnd_); }
@@ -127,8 +127,8 @@ public:
     ~StartButtonRestorer() {
         if (!button_) return;
         SetWindowRgn(button_, nullptr, TRUE);
-        SetWindowPos(button_, nullptr, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(button_, nullptr, rect_.left, rect_.top, rect_.right - rect_.left,
+                     rect_.bottom - rect_.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SetWindowTextA(button_, label_);
     }
     StartButtonRestorer(const StartButtonRestorer&) = delete;
