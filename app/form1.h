@@ -25,6 +25,8 @@ namespace app {
 
 constexpr const char* kForm1Class = "Pelmora.Form1";
 constexpr UINT kReapplyIntervalMs = 1000;
+// The longest label: the load routine reads the Start button's text into 255 characters with a NUL.
+constexpr size_t kMaxLabelLength = 254;
 
 // Menu item identifiers of the notification-area menu.
 enum MenuId : UINT { kMenuRestore = 101, kMenuExit = 102 };

@@ -36,6 +36,8 @@ void Form1::CreateControls() {
 
     // Created in tab order, which is also the order in which they overlap.
     Text1.Create(w, at(2880, 540, 975, 285), kIdText1, "start");
+    // As long as a label the Start button gives back (its text is read into 255 characters).
+    Text1.SetMaxLength(kMaxLabelLength);
     Frame1.Create(w, at(1200, 0, 3495, 4095), kIdFrame1, "");
     Label2.Create(w, point(kFrame1X + 120), point(kFrame1Y + 240), kIdLabel2, "Start Button's Label:");
     Label3.Create(w, point(kFrame1X + 120), point(kFrame1Y + 600), kIdLabel3, "New Label:");

@@ -112,12 +112,15 @@ public:
     bool Create(HWND parent, const RECT& client_px, int id, const char* text, bool read_only = false);
     std::string Text() const;
     void SetText(const std::string& text);
+    // At most `characters` are held, typed or set from code (a longer text keeps its beginning).
+    void SetMaxLength(size_t characters);
     void OnCommand(WORD code) override;
 
     Handler Change;
 
 private:
     bool setting_ = false;
+    size_t max_length_ = 0;  // 0: the control's own limit
 };
 
 class Button : public Control {

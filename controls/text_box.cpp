@@ -19,12 +19,18 @@ std::string TextBox::Text() const {
 
 void TextBox::SetText(const std::string& text) {
     // The control holds the text up to its first NUL, so compare what it would hold.
-    const std::string shown(text.c_str());
+    std::string shown(text.c_str());
+    if (max_length_ && shown.size() > max_length_) shown.resize(max_length_);
     if (shown == Text()) return;
     setting_ = true;  // WM_SETTEXT sends EN_CHANGE on some systems and not on others: raise it here once.
     SetWindowTextA(hwnd(), shown.c_str());
     setting_ = false;
     if (Change) Change();
+}
+
+void TextBox::SetMaxLength(size_t characters) {
+    max_length_ = characters;
+    SendMessageA(hwnd(), EM_LIMITTEXT, characters, 0);
 }
 
 void TextBox::OnCommand(WORD code) {

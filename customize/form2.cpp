@@ -57,6 +57,7 @@ bool Form2::Create() {
     MoveWindow(Toolbar1.hwnd(), 0, 0, client.right, win::TwipsToPixels(kToolbarHeightTwips, dpi_), FALSE);
     Frame1.Create(hwnd(), at(kFrame1X, kFrame1Y, 3735, 975), kIdFrame1, "");
     Text1.Create(hwnd(), at(120, 360, 2295, 375, kFrame1X, kFrame1Y), kIdText1, "Start");
+    Text1.SetMaxLength(kMaxOutlineTextLength);
     Command2.Create(hwnd(), at(2520, 360, 1095, 375, kFrame1X, kFrame1Y), kIdCommand2, "Font Options");
     host_.Add(Frame1);
     host_.Add(Text1);

@@ -17,6 +17,9 @@
 namespace customize {
 
 constexpr const char* kForm2Class = "Pelmora.Form2";
+// The longest outline text. A longer one (written by another tool) would cost one glyph path per
+// character on every application, once a second, for a shape far wider than any screen.
+constexpr size_t kMaxOutlineTextLength = 254;
 
 // What the font dialog holds between uses. Before its first use the name is empty.
 struct FontDialogState {

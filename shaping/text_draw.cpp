@@ -65,6 +65,8 @@ void Form2::TextDraw() {
     if (size && *size > 0.0f && *size <= kMaxFontSizePoints) next.size = *size;
     if (next.name.size() >= LF_FACESIZE) next.name = font_.name;  // no such face can exist
 
+    if (text.size() > kMaxOutlineTextLength) text.resize(kMaxOutlineTextLength);
+
     font_ = next;
     RebuildFont();
 

@@ -1,0 +1,60 @@
+// Texts far longer than a Start button can show, as another tool may store them: the label and
+// the outline text are held to their limits, so a tick stays cheap and nothing hangs.
+#include <gtest/gtest.h>
+
+#include "customize/form2.h"
+#include "settings/names.h"
+#include "settings/registry.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace test_support;
+
+void StoreRaw(const char* name, const std::string& text) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+TEST(LongTexts, AMegabyteLabelIsHeldToTheLabelLengthAndKeptStored) {
+    CleanSettings clean;
+    StartButtonRestorer restorer;
+    const std::string huge(1 << 20, 'x');
+    StoreRaw(names::kText, huge);
+    RunningForm1 form;
+    ASSERT_TRUE(form.created());
+    EXPECT_EQ(form->Text1.Text(), std::string(app::kMaxLabelLength, 'x'));
+    form->Timer1_Timer();
+    char label[512] = {};
+    GetWindowTextA(restorer.button(), label, sizeof label);
+    EXPECT_EQ(std::string(label), std::string(app::kMaxLabelLength, 'x'));
+    EXPECT_EQ(registry::ReadSetting(names::kText).RawText().size(), huge.size() + 1)
+        << "only the label action stores a label";
+}
+
+TEST(LongTexts, AnOutlineTextBeyondItsLimitDrawsItsBeginning) {
+    CleanSettings clean;
+    StartButtonRestorer restorer;
+    StoreRaw(names::kType, "Text");
+    StoreRaw(names::kNFont, "Tahoma");
+    StoreRaw(names::kSFont, "10");
+    StoreRaw(names::kText2, std::string(1 << 20, 'W'));
+    RunningForm1 form;
+    ASSERT_TRUE(form.created());
+    customize::Form2& form2 = form->CustomizeWindow();
+    EXPECT_EQ(form2.Text1.Text(), std::string(customize::kMaxOutlineTextLength, 'W'));
+    for (int i = 0; i < 5; ++i) form->Timer1_Timer();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(restorer.button(), region), COMPLEXREGION);
+    DeleteObject(region);
+    // Typing cannot go past the limit either.
+    EXPECT_EQ(SendMessageA(form2.Text1.hwnd(), EM_GETLIMITTEXT, 0, 0),
+              static_cast<LRESULT>(customize::kMaxOutlineTextLength));
+}
+
+}  // namespace
