@@ -8,6 +8,7 @@
 
 #include "app/resource.h"
 #include "win/dpi.h"
+#include "win/placement.h"
 
 namespace about {
 
@@ -70,14 +71,10 @@ bool FrmAbout::Create() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     owner_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
-    RECT frame{0, 0, win::TwipsToPixels(kClientWidthTwips, dpi_), win::TwipsToPixels(kClientHeightTwips, dpi_)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
-    if (!CreateWindowOfClass(kFrmAboutClass, "About Pelmora", kStyle, kExStyle, x, y, width, height, owner_.get()))
+    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi_),
+                                           win::TwipsToPixels(kClientHeightTwips, dpi_), kStyle, kExStyle);
+    if (!CreateWindowOfClass(kFrmAboutClass, "About Pelmora", kStyle, kExStyle, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, owner_.get()))
         return false;
     RenderBackground();
     CreateControls();

@@ -10,6 +10,7 @@
 #include "app/tray.h"
 #include "customize/form2.h"
 #include "win/dpi.h"
+#include "win/placement.h"
 
 namespace app {
 
@@ -40,14 +41,10 @@ bool Form1::Create(const std::string& arguments) {
     // An owned window has no taskbar button; the owner itself is never shown.
     owner_.reset(CreateWindowExA(0, "STATIC", "Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
-    RECT frame{0, 0, win::TwipsToPixels(4740, dpi_), win::TwipsToPixels(4155, dpi_)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
-    if (!CreateWindowOfClass(kForm1Class, "Pelmora", kStyle, kExStyle, x, y, width, height, owner_.get(), icon_.get()))
+    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(4740, dpi_), win::TwipsToPixels(4155, dpi_), kStyle,
+                                           kExStyle);
+    if (!CreateWindowOfClass(kForm1Class, "Pelmora", kStyle, kExStyle, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, owner_.get(), icon_.get()))
         return false;
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));

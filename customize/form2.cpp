@@ -6,6 +6,7 @@
 #include "settings/names.h"
 #include "settings/registry.h"
 #include "win/dpi.h"
+#include "win/placement.h"
 
 namespace customize {
 
@@ -34,17 +35,13 @@ Form2::~Form2() {
 
 bool Form2::Create() {
     dpi_ = win::ScreenDpi();
-    RECT frame{0, 0, win::TwipsToPixels(kClientWidthTwips, dpi_), win::TwipsToPixels(kClientHeightTwips, dpi_)};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = win::TwipsToPixels(kWindowWidthTwips, dpi_);
-    const int height = frame.bottom - frame.top;
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
+    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi_),
+                                           win::TwipsToPixels(kClientHeightTwips, dpi_), kStyle, kExStyle,
+                                           win::TwipsToPixels(kWindowWidthTwips, dpi_));
     HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
                                                0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    if (!CreateWindowOfClass(kForm2Class, "Customize Window", kStyle, kExStyle, x, y, width, height, nullptr, icon))
+    if (!CreateWindowOfClass(kForm2Class, "Customize Window", kStyle, kExStyle, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, nullptr, icon))
         return false;
 
     auto at = [this](int l, int t, int w, int h, int ox = 0, int oy = 0) {
