@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "win/dpi.h"
 #include "win/placement.h"
+#include "win/system_function.h"
 
 namespace about {
 
@@ -40,13 +41,17 @@ IPicture* LoadResourcePicture(int id) {
     }
     CopyMemory(dest, bytes, size);
     GlobalUnlock(copy);
+    using CreateStreamFn = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+    using LoadPictureFn = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+    const auto create_stream = win::SystemFunction<CreateStreamFn>("ole32.dll", "CreateStreamOnHGlobal");
+    const auto load_picture = win::SystemFunction<LoadPictureFn>("oleaut32.dll", "OleLoadPicture");
     IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+    if (!create_stream || !load_picture || FAILED(create_stream(copy, TRUE, &stream))) {
         GlobalFree(copy);
         return nullptr;
     }
     IPicture* picture = nullptr;
-    if (FAILED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+    if (FAILED(load_picture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(&picture))))
         picture = nullptr;
     stream->Release();

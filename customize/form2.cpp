@@ -7,6 +7,7 @@
 #include "settings/registry.h"
 #include "win/dpi.h"
 #include "win/placement.h"
+#include "win/system_function.h"
 
 namespace customize {
 
@@ -203,7 +204,10 @@ bool ShowSystemFontDialog(HWND owner, const FontDialogState& last, FontDialogSta
     cf.hwndOwner = owner;
     cf.lpLogFont = &font;
     cf.Flags = CF_SCREENFONTS | (last.name.empty() ? 0 : CF_INITTOLOGFONTSTRUCT);
-    if (!ChooseFontA(&cf)) return false;
+    // The font dialog's DLL is loaded the first time it is asked for, not at every start.
+    using ChooseFontFn = BOOL(WINAPI*)(CHOOSEFONTA*);
+    const auto choose_font = win::SystemFunction<ChooseFontFn>("comdlg32.dll", "ChooseFontA");
+    if (!choose_font || !choose_font(&cf)) return false;
     chosen.name = font.lfFaceName;
     chosen.size = static_cast<float>(cf.iPointSize) / 10.0f;
     chosen.bold = font.lfWeight >= FW_BOLD;
