@@ -14,7 +14,7 @@ if [ -z "${PELMORA_EXE:-}" ]; then
   pelmora_build "$PELMORA_ARCH" -DPELMORA_TESTS=OFF
   PELMORA_EXE="$PELMORA_BUILD/Pelmora.exe"
 fi
-out="$PELMORA_ROOT/docs/screenshots"
+out="${PELMORA_SCREENSHOTS_DIR:-$PELMORA_ROOT/docs/screenshots}"
 mkdir -p "$out"
 
 unset DISPLAY

@@ -173,3 +173,40 @@ TEST_F(MainWindowLayout, TabVisitsTheControlsInTheirOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowLayout, CustomizeWindowHasItsSizeToolbarAndTextFrame) {
+    customize::Form2& form2 = form_.CustomizeWindow();
+    HWND w = form2.hwnd();
+    EXPECT_EQ(CaptionOf(w), "Customize Window");
+    const LONG style = GetWindowLongA(w, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_TRUE(style & WS_SYSMENU);
+    RECT outer{};
+    GetWindowRect(w, &outer);
+    EXPECT_EQ(outer.right - outer.left, win::TwipsToPixels(4035, dpi_));
+    RECT client{};
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.bottom, win::TwipsToPixels(2340, dpi_));
+
+    EXPECT_EQ(form2.Toolbar1.ButtonCount(), 5);
+    EXPECT_EQ(form2.Toolbar1.ButtonKey(1), "Ellipse");
+    EXPECT_EQ(form2.Toolbar1.ButtonKey(3), "Rectangle");
+    EXPECT_EQ(form2.Toolbar1.ButtonKey(5), "Text");
+    const RECT toolbar = ClientRectOf(form2.Toolbar1.hwnd());
+    EXPECT_EQ(toolbar.top, 0);
+    EXPECT_EQ(toolbar.bottom, win::TwipsToPixels(600, dpi_));
+
+    ExpectRect(form2.Frame1.hwnd(), At(120, 840, 3735, 975), "Form2.Frame1");
+    ExpectRect(form2.Text1.hwnd(), At(120, 360, 2295, 375, 120, 840), "Form2.Text1");
+    ExpectRect(form2.Command2.hwnd(), At(2520, 360, 1095, 375, 120, 840), "Form2.Command2");
+    EXPECT_EQ(CaptionOf(form2.Command2.hwnd()), "Font Options");
+    EXPECT_FALSE(form2.Frame1.Visible()) << "the text frame shows only for the text outline";
+    // The frame must fit inside the window at every resolution.
+    const RECT frame = ClientRectOf(form2.Frame1.hwnd());
+    EXPECT_LE(frame.right, client.right);
+    EXPECT_LE(frame.bottom, client.bottom);
+}
+
+}  // namespace
