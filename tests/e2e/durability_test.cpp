@@ -30,7 +30,9 @@ std::optional<std::string> StoredAfterKill(PelmoraProcess* p, const char* settin
     action();
     TerminateProcess(p->Process(), 1);
     p->WaitForExit(5000);
-    return ReadSetting(setting);
+    const std::optional<std::string> stored = ReadSetting(setting);
+    p->Kill();  // closes the handles once the dead process's windows are gone
+    return stored;
 }
 
 TEST_F(DurabilityTest, MainWindowActionsAreStoredBeforeTheirHandlersReturn) {

@@ -313,6 +313,10 @@ void PelmoraProcess::Kill() {
     if (Running() && main_ && IsWindow(main_)) DeleteTrayIcon(main_);
     TerminateProcess(info_.hProcess, 1);
     WaitForSingleObject(info_.hProcess, 5000);
+    // Wine hands a freed process id out again at once: until the dead process's windows are gone,
+    // the next start could take them for its own.
+    const HWND old_main = main_;
+    if (old_main) WaitUntil([old_main] { return !IsWindow(old_main); }, 5000);
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
     info_ = {};
