@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "support/resource_count.h"
 #include "settings/names.h"
 #include "settings/registry.h"
 
@@ -46,20 +47,8 @@ double MedianUs(int runs, const std::function<void()>& call) {
     return times[runs / 2];
 }
 
-int CountGdiObjects() {
-    int count = 0;
-    for (UINT_PTR i = 1; i <= 0xFFFF; ++i)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++count;
-    return count;
-}
-
-int CountKernelHandles() {
-    int count = 0;
-    DWORD flags = 0;
-    for (UINT_PTR h = 4; h <= 0xFFFC; h += 4)
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(h), &flags)) ++count;
-    return count;
-}
+int CountGdiObjects() { return resource_count::GdiObjects(); }
+int CountKernelHandles() { return resource_count::KernelHandles(); }
 
 PROCESS_MEMORY_COUNTERS_EX Memory(HANDLE process) {
     PROCESS_MEMORY_COUNTERS_EX m{};

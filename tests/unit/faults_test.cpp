@@ -8,18 +8,12 @@
 #include "app/form1.h"
 #include "settings/names.h"
 #include "settings/registry.h"
+#include "support/resource_count.h"
 #include "test_support.h"
 
 namespace {
 
-// Live kernel handles of this process (Wine: GetProcessHandleCount reports 0).
-int CountKernelHandles() {
-    int count = 0;
-    DWORD flags = 0;
-    for (UINT_PTR h = 4; h <= 0xFFFC; h += 4)
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(h), &flags)) ++count;
-    return count;
-}
+int CountKernelHandles() { return resource_count::KernelHandles(); }
 
 bool HasRegion(HWND window) {
     win::unique_hrgn probe(CreateRectRgn(0, 0, 0, 0));

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "support/resource_count.h"
+
 #include <shellapi.h>
 
 #include <memory>
@@ -61,13 +63,8 @@ private:
     }
 };
 
-// Live GDI objects of this process. Wine-only: GetObjectType accepts the 16-bit handle index.
-inline int CountGdiObjects() {
-    int count = 0;
-    for (UINT_PTR i = 1; i <= 0xFFFF; ++i)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++count;
-    return count;
-}
+// Live GDI objects of this process.
+inline int CountGdiObjects() { return resource_count::GdiObjects(); }
 
 inline void PumpMessages(DWORD milliseconds = 0) {
     const DWORD start = GetTickCount();
