@@ -23,18 +23,18 @@ trap cleanup EXIT
 
 echo "test: $PELMORA_ARCH build under $WINE, display $DISPLAY, prefix $prefix"
 status=0
-ctest --test-dir "$PELMORA_BUILD" --output-on-failure --timeout 300 "$@" || status=$?
-
-# The windows' layout once more at 150 % (144 DPI), and screenshots of all three windows at 96 and
-# 144 DPI for a person to look at.
 if [ $# -eq 0 ]; then
-  echo "test: layout at 144 DPI"
-  "$WINESERVER" -k 2>/dev/null || true
-  pelmora_prepare_prefix "$prefix" 144
-  ctest --test-dir "$PELMORA_BUILD" --output-on-failure --timeout 300 -R 'MainWindowLayout|AboutWindow' || status=$?
-  "$WINESERVER" -k 2>/dev/null || true
-  pelmora_prepare_prefix "$prefix" 96
+  # Screenshots of all three windows at 96 and 144 DPI for a person to look at, and the windows'
+  # layout checked once more at 150 % (144 DPI).
   PELMORA_EXE="$PELMORA_BUILD/Pelmora.exe" PELMORA_SCREENSHOTS_DIR="$PELMORA_ROOT/build/test-screenshots" \
     bash "$here/screenshots.sh" || status=$?
+  echo "test: layout at 144 DPI"
+  pelmora_prepare_prefix "$prefix" 144
+  "$WINESERVER" -k 2>/dev/null || true
+  ctest --test-dir "$PELMORA_BUILD" --output-on-failure --timeout 300 -R 'MainWindowLayout|AboutWindow' || status=$?
+  pelmora_prepare_prefix "$prefix" 96
+  "$WINESERVER" -k 2>/dev/null || true
+  echo "test: everything at 96 DPI"
 fi
+ctest --test-dir "$PELMORA_BUILD" --output-on-failure --timeout 300 "$@" || status=$?
 exit $status
