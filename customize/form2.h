@@ -33,6 +33,11 @@ struct FontAttributes {
     std::string name = "Arial";
     float size = 8.0f;
     bool bold = false, italic = false, strikethrough = false, underline = false;
+
+    bool operator==(const FontAttributes& o) const {
+        return name == o.name && size == o.size && bold == o.bold && italic == o.italic &&
+               strikethrough == o.strikethrough && underline == o.underline;
+    }
 };
 
 class Form2 : public win::Window {
@@ -83,6 +88,7 @@ private:
     int dpi_ = 96;
     FontAttributes font_;
     win::unique_hfont hfont_;
+    FontAttributes hfont_attributes_;  // what hfont_ was made from
     win::unique_hdc dc_;  // the window's private drawing context: the same font stays selected
     HGDIOBJ dc_default_font_ = nullptr;
     int text_draw_runs_ = 0;
