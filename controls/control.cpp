@@ -28,7 +28,7 @@ bool Control::CreateControl(HWND parent, const char* window_class, const char* t
 }
 
 void Control::SetVisible(bool visible) {
-    if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    if (hwnd_ && Visible() != visible) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool Control::Visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE); }

@@ -79,6 +79,7 @@ void Form2::Show() {
 void Form2::SetOuterWidth(int pixels) {
     RECT r{};
     GetWindowRect(hwnd(), &r);
+    if (r.right - r.left == pixels) return;  // the shape methods set it on every application
     SetWindowPos(hwnd(), nullptr, 0, 0, pixels, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
