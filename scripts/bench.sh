@@ -17,11 +17,7 @@ cmake --build "$build" --target pelmora_bench
 unset DISPLAY
 pelmora_start_xvfb
 pelmora_prepare_prefix "$prefix"
-cleanup() {
-  "$WINESERVER" -k 2>/dev/null || true
-  [ -n "${PELMORA_XVFB_PID:-}" ] && kill "$PELMORA_XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT
+trap pelmora_stop_wine_and_display EXIT
 
 "$WINE" cmd /c exit </dev/null >/dev/null 2>&1  # start Wine's services outside the measurement
 sleep 2

@@ -44,6 +44,12 @@ pelmora_start_xvfb() {
   return 1
 }
 
+# Stops this script's Wine (when it chose a prefix) and the Xvfb it started; for `trap ... EXIT`.
+pelmora_stop_wine_and_display() {
+  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k 2>/dev/null || true
+  [ -n "${PELMORA_XVFB_PID:-}" ] && kill "$PELMORA_XVFB_PID" 2>/dev/null || true
+}
+
 # Makes $WINEPREFIX a prefix whose default desktop is Wine's "shell" desktop with a taskbar.
 pelmora_prepare_prefix() {
   export WINEPREFIX=$1

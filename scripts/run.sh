@@ -12,11 +12,7 @@ pelmora_build i686 -DPELMORA_TESTS=OFF
 pelmora_start_xvfb
 pelmora_prepare_prefix "$PELMORA_ROOT/build/run-prefix-$PELMORA_ARCH"
 
-stop() {
-  "$WINESERVER" -k 2>/dev/null || true
-  [ -n "${PELMORA_XVFB_PID:-}" ] && kill "$PELMORA_XVFB_PID" 2>/dev/null || true
-}
-trap stop EXIT
+trap pelmora_stop_wine_and_display EXIT
 trap 'exit 130' INT TERM
 
 "$WINE" "$PELMORA_BUILD/Pelmora.exe" "$@" &

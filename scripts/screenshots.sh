@@ -19,11 +19,7 @@ mkdir -p "$out"
 
 unset DISPLAY
 pelmora_start_xvfb
-stop() {
-  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k 2>/dev/null || true
-  [ -n "${PELMORA_XVFB_PID:-}" ] && kill "$PELMORA_XVFB_PID" 2>/dev/null || true
-}
-trap stop EXIT
+trap pelmora_stop_wine_and_display EXIT
 
 # The geometry "x y width height" of the largest mapped top-level window with this exact title.
 window_rect() {

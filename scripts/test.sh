@@ -15,11 +15,7 @@ pelmora_start_xvfb
 prefix="$PELMORA_ROOT/build/test-prefix-$PELMORA_ARCH"
 pelmora_prepare_prefix "$prefix"
 
-cleanup() {
-  "$WINESERVER" -k 2>/dev/null || true
-  [ -n "${PELMORA_XVFB_PID:-}" ] && kill "$PELMORA_XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT
+trap pelmora_stop_wine_and_display EXIT
 
 echo "test: $PELMORA_ARCH build under $WINE, display $DISPLAY, prefix $prefix"
 status=0
