@@ -2,12 +2,14 @@
 // It ends when the window is closed.
 #include <windows.h>
 
+static LRESULT CALLBACK BareWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (msg == WM_DESTROY) PostQuitMessage(0);
-        return DefWindowProcA(hwnd, msg, wp, lp);
-    };
+    wc.lpfnWndProc = BareWindowProc;
     wc.hInstance = instance;
     wc.lpszClassName = "PelmoraBareWindow";
     RegisterClassA(&wc);

@@ -73,18 +73,23 @@ struct TopLevelSearch {
     HWND found;
 };
 
+BOOL CALLBACK MatchTopLevel(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<TopLevelSearch*>(lp);
+    if (PidOf(w) != s->pid || ClassOf(w) != s->window_class) return TRUE;
+    if (s->visible_only && !IsWindowVisible(w)) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
 HWND FindTopLevel(DWORD pid, const char* window_class, bool visible_only) {
     TopLevelSearch search{pid, window_class, visible_only, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<TopLevelSearch*>(lp);
-            if (PidOf(w) != s->pid || ClassOf(w) != s->window_class) return TRUE;
-            if (s->visible_only && !IsWindowVisible(w)) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+    return TRUE;
 }
 
 }  // namespace
@@ -339,13 +344,7 @@ std::string PelmoraProcess::ModulePath() const {
 
 std::vector<HWND> PelmoraProcess::Children() const {
     std::vector<HWND> children;
-    EnumChildWindows(
-        main_,
-        [](HWND w, LPARAM lp) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(main_, CollectChild, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 

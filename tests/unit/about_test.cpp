@@ -29,17 +29,19 @@ void RunMessageLoop(DWORD milliseconds = 50) {
     } while (GetTickCount() - start < milliseconds);
 }
 
+using ClassSearch = std::pair<const char*, std::vector<HWND>>;
+
+BOOL CALLBACK CollectWindowOfClass(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<ClassSearch*>(lp);
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpA(name, s->first) == 0) s->second.push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> WindowsOfClass(const char* class_name) {
-    std::pair<const char*, std::vector<HWND>> search{class_name, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<const char*, std::vector<HWND>>*>(lp);
-            char name[64] = {};
-            GetClassNameA(hwnd, name, sizeof name);
-            if (lstrcmpA(name, s->first) == 0) s->second.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{class_name, {}};
+    EnumWindows(CollectWindowOfClass, reinterpret_cast<LPARAM>(&search));
     return search.second;
 }
 
