@@ -20,15 +20,32 @@ else
   export WINE=/usr/lib/wine/wine64 WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
 fi
 export WINEDEBUG=-all
+# Wine's menu builder writes menu entries and file associations into the user's home (~/.config,
+# ~/.local/share) for every prefix it boots: our prefixes are throw-away, so it stays off.
+case ";${WINEDLLOVERRIDES:-};" in
+  *";winemenubuilder.exe=d;"*) ;;
+  *) export WINEDLLOVERRIDES="winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}" ;;
+esac
 export PELMORA_BUILD="$PELMORA_ROOT/build/$PELMORA_ARCH"
 
-# Configures and builds one architecture into build/<arch>.
-pelmora_build() {
+# Configures one architecture into build/<arch>; arguments after the architecture go to cmake.
+# Building runs no Windows program: the tests are listed when CTest runs them.
+pelmora_configure() {
   local arch=$1; shift
-  local dir="$PELMORA_ROOT/build/$arch"
-  cmake -S "$PELMORA_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  cmake -S "$PELMORA_ROOT" -B "$PELMORA_ROOT/build/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$PELMORA_ROOT/cmake/toolchain-mingw-$arch.cmake" "$@" >/dev/null
-  cmake --build "$dir" -- -j"$(nproc)"
+}
+
+# Configures and builds everything of one architecture into build/<arch>.
+pelmora_build() {
+  pelmora_configure "$@"
+  cmake --build "$PELMORA_ROOT/build/$1" -- -j"$(nproc)"
+}
+
+# Configures build/<arch> as it is (tests on or off) and builds only the program.
+pelmora_build_program() {
+  pelmora_configure "$@"
+  cmake --build "$PELMORA_ROOT/build/$1" --target Pelmora -- -j"$(nproc)"
 }
 
 # Starts Xvfb on the first free display from 90 on, unless DISPLAY is already usable.
@@ -67,3 +84,11 @@ pelmora_prepare_prefix() {
   "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
 }
 export WINESERVER=/usr/lib/wine/wineserver64
+
+# Prepares the prefix at this DPI and stops its Wine: the desktop and every program read the DPI
+# when they start, so the next program starts them afresh.
+pelmora_prefix_at_dpi() {
+  pelmora_prepare_prefix "$1" "$2"
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+}

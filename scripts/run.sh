@@ -7,8 +7,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 bash "$here/setup.sh"
 source "$here/env.sh"
 
-pelmora_build i686 -DPELMORA_TESTS=OFF
-[ "$PELMORA_ARCH" = i686 ] || pelmora_build "$PELMORA_ARCH" -DPELMORA_TESTS=OFF
+pelmora_build_program i686
+[ "$PELMORA_ARCH" = i686 ] || pelmora_build_program "$PELMORA_ARCH"
 pelmora_start_xvfb
 pelmora_prepare_prefix "$PELMORA_ROOT/build/run-prefix-$PELMORA_ARCH"
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Remakes the README's screenshots: the main window, the customize window and the about window, each
-# at 96 and at 144 DPI, cropped to the window, into docs/screenshots/{main,customize,about}-{96,144}.png.
+# at 96, 144 and 192 DPI, cropped to the window, into docs/screenshots/{main,customize,about}-{96,144,192}.png.
 # Runs on a virtual display and in Wine prefixes of its own (one per DPI) under build/.
 #
 #   bash scripts/screenshots.sh                    # builds, then shoots
@@ -11,7 +11,7 @@ source "$here/env.sh"
 
 if [ -z "${PELMORA_EXE:-}" ]; then
   bash "$here/setup.sh"
-  pelmora_build "$PELMORA_ARCH" -DPELMORA_TESTS=OFF
+  pelmora_build_program "$PELMORA_ARCH"
   PELMORA_EXE="$PELMORA_BUILD/Pelmora.exe"
 fi
 out="${PELMORA_SCREENSHOTS_DIR:-$PELMORA_ROOT/docs/screenshots}"
@@ -56,11 +56,8 @@ shoot() {  # title file
 
 twips() { echo $(( ($1 * $2 + 720) / 1440 )); }
 
-for dpi in 96 144; do
-  pelmora_prepare_prefix "$PELMORA_ROOT/build/screenshots-prefix-$PELMORA_ARCH-$dpi" "$dpi"
-  # The desktop and every program read the DPI when they start: begin afresh.
-  "$WINESERVER" -k 2>/dev/null || true
-  "$WINESERVER" -w 2>/dev/null || true
+for dpi in 96 144 192; do
+  pelmora_prefix_at_dpi "$PELMORA_ROOT/build/screenshots-prefix-$PELMORA_ARCH-$dpi" "$dpi"
   # A settings key of the prefix's own, reset so every run shows the defaults.
   "$WINE" reg delete 'HKCU\Velmontix\QVR' /f </dev/null >/dev/null 2>&1 || true
   "$WINE" "$PELMORA_EXE" </dev/null >/dev/null 2>&1 &
