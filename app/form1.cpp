@@ -26,6 +26,9 @@ Form1::~Form1() {
     Timer1.Stop();
     // A window that goes away takes its icon along; the shell would keep a dead one otherwise.
     if (tray_icon_.hWnd) Shell_NotifyIconA(NIM_DELETE, &tray_icon_);
+    // Before any member goes: the hidden owner would otherwise take this window along in the
+    // middle of member destruction, delivering its last messages to a half-destroyed object.
+    Destroy();
     about_.reset();
     form2_.reset();
 }
@@ -43,8 +46,11 @@ bool Form1::Create(const std::string& arguments) {
 
     const RECT r = win::CenteredWindowRect(win::TwipsToPixels(4740, dpi_), win::TwipsToPixels(4155, dpi_), kStyle,
                                            kExStyle);
+    // The class keeps its icon for the life of the process: a shared one, which nobody destroys.
+    HICON class_icon = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!CreateWindowOfClass(kForm1Class, "Pelmora", kStyle, kExStyle, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, owner_.get(), icon_.get()))
+                             r.bottom - r.top, owner_.get(), class_icon))
         return false;
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));
@@ -99,7 +105,7 @@ void Form1::mPopExit_Click() {
     ExitProcess(0);
 }
 
-void Form1::Form_MouseMove(LPARAM lparam) {
+void Form1::OnTrayMessage(LPARAM lparam) {
     switch (DecodeTrayMessage(lparam)) {
         case TrayAction::kRestore:
             Restore();
@@ -128,6 +134,7 @@ void Form1::OnTaskbarCreated() {
     // The shell came back: the old handles are gone and so is our icon.
     taskbar_ = FindTaskbar();
     start_button_ = FindStartButton(taskbar_);
+    secondary_taskbars_ = FindSecondaryTaskbars();
     AddTrayIcon();
 }
 
@@ -147,6 +154,9 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     switch (msg) {
+        case kTrayCallbackMessage:
+            OnTrayMessage(lp);
+            return 0;
         case WM_COMMAND:
             if (lp == 0 && HIWORD(wp) == 0) {
                 if (LOWORD(wp) == kMenuRestore) mPopRestore_Click();
@@ -180,9 +190,6 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_CLOSE:
             Form_Unload();
-            return 0;
-        case WM_MOUSEMOVE:
-            Form_MouseMove(lp);
             return 0;
         case WM_LBUTTONDOWN:
             pressed_picture_ = PictureAt(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});

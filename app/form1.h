@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/start_button.h"
 #include "controls/controls.h"
 #include "shaping/shared_shape.h"
 #include "win/handles.h"
@@ -44,7 +46,8 @@ public:
     void draw();
     void Form_Resize();
     void Form_Unload();
-    void Form_MouseMove(LPARAM lparam);
+    // The notification-area icon's message: lParam's low word is the mouse message on the icon.
+    void OnTrayMessage(LPARAM lparam);
     void mPopRestore_Click();
     void mPopExit_Click();
     void Check1_Click();
@@ -71,6 +74,7 @@ public:
         taskbar_ = taskbar;
         start_button_ = start_button;
     }
+    const std::vector<SecondaryTaskbar>& SecondaryTaskbars() const { return secondary_taskbars_; }
     bool Minimized() const { return minimized_; }
     void SetExitProcess(void (*exit_process)(UINT)) { exit_process_ = exit_process; }
 
@@ -96,7 +100,10 @@ private:
     void CreateControls();
     void LoadPictures();
     void Paint();
+    // Each gives the main Start button (or taskbar) and every extra one the same look.
     void PlaceStartButton();
+    void SetTaskbarAlpha(int16_t alpha);
+    void SetStartButtonLabel(const std::string& label);
     void SetWindowStateMinimized();
     void Restore();
     void ShowTrayMenu();
@@ -108,12 +115,16 @@ private:
     // Copies of the settings that the load routine hands to controls. They live as long as the
     // window, so a copy whose read fails keeps the value of the previous load.
     std::string label_copy_;
-    int16_t hs1_copy_ = 0, px1_copy_ = 0, px2_copy_ = 0, py1_copy_ = 0;
+    // The alpha copy starts where its slider starts: an alpha that does not convert must not become
+    // an invisible taskbar.
+    int16_t hs1_copy_ = 255, px1_copy_ = 0, px2_copy_ = 0, py1_copy_ = 0;
     bool first_load_ = true;
     bool minimized_ = false;
     int dpi_ = 96;
     HWND taskbar_ = nullptr;
     HWND start_button_ = nullptr;
+    // The taskbars of further monitors, searched again at every tick: monitors come and go.
+    std::vector<SecondaryTaskbar> secondary_taskbars_;
     NOTIFYICONDATAA tray_icon_{};
     UINT taskbar_created_message_ = 0;
     shaping::SharedShape shape_;

@@ -5,7 +5,6 @@
 #include "app/startup_args.h"
 #include "settings/names.h"
 #include "settings/registry.h"
-#include "shaping/window_alpha.h"
 
 namespace app {
 
@@ -31,17 +30,17 @@ void Form1::Check1_Click() {
     int16_t stored = 0;
     if (Check1.Value() == 1) {
         HScroll1.SetVisible(true);
-        Module2::SetWindowAlpha(taskbar_, static_cast<int16_t>(HScroll1.Value()));
+        SetTaskbarAlpha(static_cast<int16_t>(HScroll1.Value()));
         stored = 1;
     } else {
         HScroll1.SetVisible(false);
-        Module2::SetWindowAlpha(taskbar_, 255);
+        SetTaskbarAlpha(255);
     }
     registry::WriteSetting(names::kCheckMT, settings::Value::Int16(stored));
 }
 
 void Form1::HScroll1_Change() {
-    Module2::SetWindowAlpha(taskbar_, static_cast<int16_t>(HScroll1.Value()));
+    SetTaskbarAlpha(static_cast<int16_t>(HScroll1.Value()));
     registry::WriteSetting(names::kHS1, Position(HScroll1));
 }
 
@@ -67,7 +66,7 @@ void Form1::HScroll5_Change() {
 
 void Form1::Image4_Click() {
     const std::string label = Text1.Text();
-    SetWindowTextA(start_button_, label.c_str());
+    SetStartButtonLabel(label);
     registry::WriteSetting(names::kText, settings::Value::Text(label));
     Text1.SetText("");
     Form_Load();
@@ -87,9 +86,11 @@ void Form1::Check2_Click() {
 }
 
 void Form1::Timer1_Timer() {
+    // A monitor plugged in gets the look now; one taken away is simply no longer found.
+    secondary_taskbars_ = FindSecondaryTaskbars();
     if (Check1.Value() == 1) HScroll1_Change();
     PlaceStartButton();
-    SetWindowTextA(start_button_, Text1.Text().c_str());
+    SetStartButtonLabel(Text1.Text());
     draw();
 }
 

@@ -8,6 +8,7 @@
 #include "customize/form2.h"
 #include "settings/names.h"
 #include "settings/registry.h"
+#include "shaping/window_alpha.h"
 #include "win/dpi.h"
 
 namespace app {
@@ -31,7 +32,13 @@ void Form1::Form_Load() {
     auto read_int16 = [](const char* name, int16_t& copy) {
         if (std::optional<int16_t> v = registry::ReadSetting(name).ToInt16()) copy = *v;
     };
-    read_int16(names::kHS1, hs1_copy_);
+    // An absent or empty alpha leaves the slider at its initial 255: taken as 0, the first tick of
+    // "Make Opaque" on a fresh install would make the taskbar, and the Start button with it, invisible.
+    const Value hs1 = registry::ReadSetting(names::kHS1);
+    const bool hs1_stored = !settings::StripTerminator(hs1.ToText()).empty();
+    if (hs1_stored) {
+        if (std::optional<int16_t> v = hs1.ToInt16()) hs1_copy_ = *v;
+    }
     read_int16(names::kPX1, px1_copy_);
     read_int16(names::kPX2, px2_copy_);
     read_int16(names::kPY1, py1_copy_);
@@ -43,7 +50,7 @@ void Form1::Form_Load() {
     if (check_mt.EqualsNumber(1)) Check1.SetValue(1);
     Text1.SetText(label_copy_);
 
-    HScroll1.SetValue(hs1_copy_);
+    if (hs1_stored) HScroll1.SetValue(hs1_copy_);
     HScroll2.SetValue(px1_copy_);
     if (px2_copy_ != 0) HScroll3.SetValue(px2_copy_);
     HScroll4.SetValue(py1_copy_);
@@ -55,6 +62,7 @@ void Form1::Form_Load() {
 
     taskbar_ = FindTaskbar();
     start_button_ = FindStartButton(taskbar_);
+    secondary_taskbars_ = FindSecondaryTaskbars();
     char label[kLabelBufferLength + 1] = {};
     if (start_button_) GetWindowTextA(start_button_, label, kLabelBufferLength);
     Text2.SetText(label);
@@ -80,7 +88,21 @@ void Form1::Form_Load() {
 }
 
 void Form1::PlaceStartButton() {
-    SetWindowPos(start_button_, nullptr, HScroll2.Value(), HScroll4.Value(), HScroll3.Value(), HScroll5.Value(), 0);
+    app::PlaceStartButton(start_button_, taskbar_, HScroll2.Value(), HScroll4.Value(), HScroll3.Value(),
+                          HScroll5.Value());
+    for (const SecondaryTaskbar& extra : secondary_taskbars_)
+        app::PlaceStartButton(extra.start_button, extra.taskbar, HScroll2.Value(), HScroll4.Value(),
+                              HScroll3.Value(), HScroll5.Value());
+}
+
+void Form1::SetTaskbarAlpha(int16_t alpha) {
+    Module2::SetWindowAlpha(taskbar_, alpha);
+    for (const SecondaryTaskbar& extra : secondary_taskbars_) Module2::SetWindowAlpha(extra.taskbar, alpha);
+}
+
+void Form1::SetStartButtonLabel(const std::string& label) {
+    SetWindowTextA(start_button_, label.c_str());
+    for (const SecondaryTaskbar& extra : secondary_taskbars_) SetWindowTextA(extra.start_button, label.c_str());
 }
 
 }  // namespace app

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace app {
 
 HWND FindTaskbar();
@@ -12,5 +14,27 @@ HWND FindTaskbar();
 // "Start" child (Windows 8 to 10). No taskbar, no Start button: a search without a parent would
 // find some other program's top-level button.
 HWND FindStartButton(HWND taskbar);
+
+// An extra taskbar (one per further monitor, Windows 8 on) and its Start button.
+struct SecondaryTaskbar {
+    HWND taskbar;
+    HWND start_button;
+};
+
+// At most this many extra taskbars are taken: one per monitor, and no desk has more. A program that
+// made thousands of windows of that class must not make every tick cost thousands of calls.
+constexpr size_t kMaxSecondaryTaskbars = 16;
+
+// Every extra taskbar ("Shell_SecondaryTrayWnd") with its Start button: its "Start" child, else a
+// "BUTTON" child. A taskbar without either is left out. A search costs one call per taskbar found,
+// plus one or two for its button.
+std::vector<SecondaryTaskbar> FindSecondaryTaskbars();
+
+// Moves and sizes the Start button to (x, y, width, height), in pixels relative to the taskbar's
+// client area. A child button is placed in its parent's coordinates and put first among its
+// siblings. A top-level button (Windows 7) is placed at that point of the screen, wherever the
+// taskbar lies, and neither activated nor moved in the z-order: once a second, an activation would
+// take the keyboard from the user's program.
+void PlaceStartButton(HWND start_button, HWND taskbar, int x, int y, int width, int height);
 
 }  // namespace app

@@ -19,8 +19,9 @@ std::string ArgumentsOf(const std::string& command_line) {
     } else {
         while (i < n && command_line[i] != ' ' && command_line[i] != '\t') ++i;
     }
-    // One separator belongs to the program name; the rest is the argument string as given.
-    if (i < n) ++i;
+    // As Windows itself parses a command line: the separators after the program name belong to no
+    // argument. A "/min" written straight after the closing quote is an argument all the same.
+    while (i < n && (command_line[i] == ' ' || command_line[i] == '\t')) ++i;
     return command_line.substr(i);
 }
 

@@ -5,12 +5,19 @@
 
 #include <windows.h>
 
-#include "win/handles.h"
-
 namespace shaping {
 
 class CurrentRegion {
 public:
+    // How a region that is still ours goes; a test may watch the deletions.
+    using DeleteRegionFn = void (*)(HRGN);
+    static void DeleteRegion(HRGN region) { DeleteObject(region); }
+
+    explicit CurrentRegion(DeleteRegionFn delete_region = DeleteRegion) : delete_region_(delete_region) {}
+    ~CurrentRegion() { Drop(); }
+    CurrentRegion(const CurrentRegion&) = delete;
+    CurrentRegion& operator=(const CurrentRegion&) = delete;
+
     enum class State {
         kNone,        // nothing built in this run: applying gives the window its full rectangle
         kOwned,       // a region we built and still own
@@ -24,12 +31,19 @@ public:
     // Sets the slot's region as the window's region. Applying again after a hand-over keeps the
     // window's present outline; a region the window did not take is deleted.
     void ApplyTo(HWND window);
+    // Gives another window the same outline as a region of its own (a region handed to a window
+    // belongs to that window), before ApplyTo hands the slot's region over. Nothing is done after a
+    // hand-over: the other window keeps its present outline, as the first one does.
+    void ApplyCopyTo(HWND window) const;
 
     State state() const { return state_; }
-    HRGN owned() const { return owned_.get(); }
+    HRGN owned() const { return owned_; }
 
 private:
-    win::unique_hrgn owned_;
+    void Drop();
+
+    DeleteRegionFn delete_region_;
+    HRGN owned_ = nullptr;
     State state_ = State::kNone;
 };
 

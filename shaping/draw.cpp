@@ -34,6 +34,9 @@ void Form1::draw() {
         form2.Toolbar1.SetButtonValue(5, 1);
         form2.Text2(0);
     }
+    // Copies first: the extra Start buttons each take a region of their own, from the one outline
+    // built above (a text outline is not rebuilt per monitor).
+    for (const SecondaryTaskbar& extra : secondary_taskbars_) shape_.region.ApplyCopyTo(extra.start_button);
     shape_.region.ApplyTo(start_button_);
 }
 

@@ -9,6 +9,10 @@ Window::~Window() {
     }
 }
 
+void Window::Destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
+}
+
 bool Window::CreateWindowOfClass(const char* class_name, const char* title, DWORD style, DWORD ex_style,
                                  int x, int y, int width, int height, HWND owner, HICON icon) {
     HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -15,6 +15,9 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    // Destroys the window now, while the whole object still exists to take its last messages. A
+    // derived class whose members own windows (an owner, say) calls it first in its destructor.
+    void Destroy();
 
 protected:
     // Registers the class once per process and creates the window; false when creation failed.

@@ -17,16 +17,14 @@ TEST_F(StartupTest, FirstStartShowsWindowStoresOnlyTheLoadedAlphaAndAddsIcon) {
     EXPECT_FALSE(p->Checked("Make Opaque"));
     EXPECT_FALSE(p->Checked("Startup"));
     EXPECT_FALSE(IsWindowVisible(p->Slider(1)));
-    EXPECT_EQ(p->SliderPos(1), 0);
+    EXPECT_EQ(p->SliderPos(1), 255);
     EXPECT_EQ(p->SliderPos(2), 0);
     EXPECT_EQ(p->SliderPos(3), 100);
     EXPECT_EQ(p->SliderPos(4), 0);
     EXPECT_EQ(p->SliderPos(5), 32);
 
-    // The key exists; only the transparency slider moved (255 to 0) and stored itself. Its alpha
-    // went nowhere: the taskbar was not found yet.
-    EXPECT_EQ(ReadSetting("HS1"), "0");
-    for (const char* name : {"Text", "PX1", "PX2", "PY1", "PY2", "Check", "CheckMT", "Type"})
+    // The key exists and holds nothing: no slider moved, so no handler stored anything.
+    for (const char* name : {"Text", "HS1", "PX1", "PX2", "PY1", "PY2", "Check", "CheckMT", "Type"})
         EXPECT_FALSE(ReadSetting(name)) << name;
     EXPECT_FALSE(ReadRunValue());
     EXPECT_FALSE(TaskbarAlpha());

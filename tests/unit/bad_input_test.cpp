@@ -171,8 +171,8 @@ bool IsShortInt(double n) { return n >= -32768 && n <= 32767; }
 
 // A slider that the load sets to a 16-bit copy: a number it cannot convert keeps the copy's
 // previous value (0 at the first load), a number outside the slider's range keeps its own.
-int SliderAfterLoad(const Read& r, int slider_initial, int max) {
-    const double copy = r.number && IsShortInt(*r.number) ? *r.number : 0.0;
+int SliderAfterLoad(const Read& r, int slider_initial, int max, double copy_initial = 0.0) {
+    const double copy = r.number && IsShortInt(*r.number) ? *r.number : copy_initial;
     return copy >= 0 && copy <= max ? static_cast<int>(copy) : slider_initial;
 }
 
@@ -289,7 +289,9 @@ TEST_P(BadSetting, LoadFallsBackTicksAndExits) {
         // A megabyte label would go to the shell's button on every tick: the box keeps its beginning.
         EXPECT_EQ(f.Text1.Text(), read.text.value_or("").substr(0, app::kMaxLabelLength));
     } else if (name == names::kHS1) {
-        EXPECT_EQ(f.HScroll1.Value(), SliderAfterLoad(read, 255, 255));
+        // Absent or empty: the slider keeps its 255; a value that does not convert keeps it too.
+        const bool absent = !read.text || read.text->empty();
+        EXPECT_EQ(f.HScroll1.Value(), absent ? 255 : SliderAfterLoad(read, 255, 255, 255));
     } else if (name == names::kPX1) {
         EXPECT_EQ(f.HScroll2.Value(), SliderAfterLoad(read, 0, 2000));
     } else if (name == names::kPX2) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/tray.h"
 #include "customize/form2.h"
 #include "settings/names.h"
 #include "settings/registry.h"
@@ -34,7 +35,7 @@ TEST_F(FormLoad, FirstStartWithoutSettings) {
     ASSERT_TRUE(form.created());
 
     EXPECT_TRUE(test_support::KeyExists(registry::kSettingsKey));
-    EXPECT_EQ(form->HScroll1.Value(), 0);
+    EXPECT_EQ(form->HScroll1.Value(), 255);
     EXPECT_EQ(form->HScroll2.Value(), 0);
     EXPECT_EQ(form->HScroll3.Value(), 100);
     EXPECT_EQ(form->HScroll4.Value(), 0);
@@ -45,9 +46,8 @@ TEST_F(FormLoad, FirstStartWithoutSettings) {
     EXPECT_EQ(form->Text1.Text(), "");  // "start" replaced by the empty stored label
     EXPECT_TRUE(IsWindowVisible(form->hwnd()));
 
-    // Only the nested handlers of values that changed wrote anything: the alpha slider went 255 -> 0.
-    EXPECT_EQ(test_support::ValueNames(registry::kSettingsKey), "HS1");
-    EXPECT_EQ(Stored(names::kHS1), std::string("0\0", 2));
+    // No handler ran, so nothing was stored; the alpha slider kept its 255.
+    EXPECT_EQ(test_support::ValueNames(registry::kSettingsKey), "");
     EXPECT_FALSE(RunValueExists());
 
     // The current-label box shows the Start button's own label.
@@ -146,6 +146,28 @@ TEST_F(FormLoad, ValuesThatDoNotConvertLeaveTheControls) {
     EXPECT_FALSE(test_support::KeyExists(registry::kSettingsKey));
     form->Form_Load();
     EXPECT_TRUE(test_support::KeyExists(registry::kSettingsKey));
+}
+
+// Started with "/min": only the icon's own message brings the window back, never a pointer move
+// over the window, whatever its coordinates (at 200 % the window is wider than 517 pixels).
+TEST_F(FormLoad, OnlyTheIconsMessageRestoresAHiddenWindow) {
+    HICON class_icon = nullptr;
+    {
+        test_support::RunningForm1 form("/min");
+        ASSERT_TRUE(form.created());
+        ASSERT_FALSE(IsWindowVisible(form->hwnd()));
+        for (int x : {WM_LBUTTONUP, WM_LBUTTONDBLCLK})
+            SendMessageA(form->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 10));
+        EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+        SendMessageA(form->hwnd(), app::kTrayCallbackMessage, 1, WM_LBUTTONUP);
+        EXPECT_TRUE(IsWindowVisible(form->hwnd()));
+        class_icon = reinterpret_cast<HICON>(GetClassLongPtrA(form->hwnd(), GCLP_HICON));
+    }
+    // The window class keeps an icon that outlives every main window.
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(class_icon, &info));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // button: the outline it gets, and no region left behind over many applications.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/form1.h"
 #include "customize/form2.h"
 #include "settings/names.h"
@@ -25,11 +28,21 @@ struct WindowShape {
     bool Has(int x, int y) const { return kind != ERROR && PtInRegion(copy, x, y); }
 };
 
+// Every region the slot deletes. Wine frees a region itself inside a successful SetWindowRgn, so
+// only this record shows a deletion of a handed-over region (fatal on Windows).
+std::vector<HRGN> deleted_regions;
+void RecordDeletion(HRGN region) {
+    deleted_regions.push_back(region);
+    DeleteObject(region);
+}
+
 TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
     test_support::HostWindow window;
     const int before = test_support::CountGdiObjects();
+    deleted_regions.clear();
+    HRGN handed_over = nullptr;
     {
-        CurrentRegion slot;
+        CurrentRegion slot(RecordDeletion);
         EXPECT_EQ(slot.state(), CurrentRegion::State::kNone);
         HRGN first = CreateEllipticRgn(0, 0, 40, 20);
         HRGN second = CreateRectRgn(0, 0, 40, 20);
@@ -57,7 +70,8 @@ TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
         EXPECT_FALSE(IsRegion(fourth));
 
         // Handed over: the slot lets go of it, and applying again keeps the window's outline.
-        slot.Replace(CreateRectRgn(0, 0, 30, 15));
+        handed_over = CreateRectRgn(0, 0, 30, 15);
+        slot.Replace(handed_over);
         slot.ApplyTo(window.hwnd());
         EXPECT_EQ(slot.state(), CurrentRegion::State::kHandedOver);
         EXPECT_EQ(slot.owned(), nullptr);
@@ -76,6 +90,8 @@ TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
         slot.Replace(CreateRectRgn(0, 0, 5, 5));
     }
     EXPECT_EQ(test_support::CountGdiObjects(), before);
+    EXPECT_EQ(deleted_regions.size(), 5u);
+    EXPECT_EQ(std::count(deleted_regions.begin(), deleted_regions.end(), handed_over), 0);
 }
 
 class StartButtonDraw : public ::testing::Test {
@@ -195,6 +211,41 @@ TEST_F(StartButtonDraw, ThousandDrawsLeaveNoRegionBehind) {
     EXPECT_LE(growth("Ellipse"), 2);
     EXPECT_LE(growth("Rectangle"), 2);
     EXPECT_LE(growth("Text"), 2);
+}
+
+// Taskbars of further monitors appearing and going away between ticks: each gets a copy of the
+// outline while it is there, and nothing is left behind.
+TEST_F(StartButtonDraw, ExtraTaskbarsComeAndGoWithoutLeaking) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Shell_SecondaryTrayWnd";
+    RegisterClassA(&wc);
+    wc.lpszClassName = "Start";
+    RegisterClassA(&wc);
+    registry::WriteSetting(names::kText2, Value::Text("Pel"));
+    SetType("Text");
+    for (int i = 0; i < 3; ++i) form->Timer1_Timer();
+    const int before = test_support::CountGdiObjects();
+
+    for (int round = 0; round < 20; ++round) {
+        HWND taskbars[2], starts[2];
+        for (int i = 0; i < 2; ++i) {
+            taskbars[i] = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0, 600, 30,
+                                          nullptr, nullptr, nullptr, nullptr);
+            starts[i] = CreateWindowExA(0, "Start", "Start", WS_CHILD, 0, 0, 40, 20, taskbars[i], nullptr, nullptr,
+                                        nullptr);
+        }
+        form->Timer1_Timer();
+        form->Timer1_Timer();
+        for (HWND start : starts) EXPECT_NE(WindowShape(start).kind, ERROR) << round;
+        DestroyWindow(taskbars[round % 2]);  // one monitor goes, then a tick, then the other
+        form->Timer1_Timer();
+        DestroyWindow(taskbars[1 - round % 2]);
+        form->Timer1_Timer();
+    }
+    EXPECT_TRUE(form->SecondaryTaskbars().empty());
+    EXPECT_EQ(test_support::CountGdiObjects(), before);
 }
 
 }  // namespace

@@ -105,6 +105,61 @@ TEST_F(StartButtonSearch, NoTaskbarNoStartButton) {
     EXPECT_EQ(app::FindStartButton(gone), nullptr);
 }
 
+TEST_F(StartButtonSearch, TopLevelButtonIsPlacedOnTheTaskbarWithoutTakingTheForeground) {
+    SetWindowPos(taskbar_, nullptr, 100, 700, 800, 40, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    HWND orb = Own(MakeTopLevel("Button", "Start"));
+    ShowWindow(orb, SW_SHOWNOACTIVATE);
+    HWND user_program = Own(MakeTopLevel(kStandInTaskbarClass, "user's program"));
+    ShowWindow(user_program, SW_SHOW);
+    SetForegroundWindow(user_program);
+    ASSERT_EQ(GetForegroundWindow(), user_program);
+
+    app::PlaceStartButton(orb, taskbar_, 5, 3, 50, 30);
+    RECT r{};
+    GetWindowRect(orb, &r);
+    EXPECT_EQ(r.left, 105);
+    EXPECT_EQ(r.top, 703);
+    EXPECT_EQ(r.right - r.left, 50);
+    EXPECT_EQ(r.bottom - r.top, 30);
+    EXPECT_EQ(GetForegroundWindow(), user_program);
+
+    // A child button stays in its parent's coordinates.
+    HWND classic = MakeChild(taskbar_, "BUTTON");
+    app::PlaceStartButton(classic, taskbar_, 5, 3, 50, 30);
+    GetWindowRect(classic, &r);
+    EXPECT_EQ(r.left, 105);
+    EXPECT_EQ(r.top, 703);
+}
+
+TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
+    const char* kSecondary = "Shell_SecondaryTrayWnd";
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kSecondary;
+    RegisterClassA(&wc);
+    HWND first = Own(MakeTopLevel(kSecondary, ""));
+    HWND first_start = MakeChild(first, kStartClass);
+    HWND second = Own(MakeTopLevel(kSecondary, ""));
+    HWND second_button = MakeChild(second, "BUTTON");
+    Own(MakeTopLevel(kSecondary, ""));  // no Start button: left out
+
+    auto found = app::FindSecondaryTaskbars();
+    ASSERT_EQ(found.size(), 2u);
+    auto has = [&found](HWND taskbar, HWND button) {
+        for (const app::SecondaryTaskbar& t : found)
+            if (t.taskbar == taskbar && t.start_button == button) return true;
+        return false;
+    };
+    EXPECT_TRUE(has(first, first_start));
+    EXPECT_TRUE(has(second, second_button));
+
+    DestroyWindow(first);  // a monitor unplugged
+    found = app::FindSecondaryTaskbars();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].taskbar, second);
+}
+
 TEST(StartButtonSearchShell, FindsTheTestDesktopsStartButton) {
     HWND taskbar = app::FindTaskbar();
     ASSERT_NE(taskbar, nullptr) << "the test desktop has a taskbar";

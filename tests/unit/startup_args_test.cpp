@@ -17,7 +17,8 @@ TEST(StartupArgs, MinOnlyWhenExactAfterTrimmingSpaces) {
 
 TEST(StartupArgs, ArgumentsFollowTheProgramName) {
     EXPECT_EQ(app::ArgumentsOf("\"C:\\Program Files\\P\\Pelmora.exe\" /min"), "/min");
-    EXPECT_EQ(app::ArgumentsOf("Pelmora.exe  /min "), " /min ");
+    EXPECT_EQ(app::ArgumentsOf("\"C:\\Program Files\\P\\Pelmora.exe\"/min"), "/min");
+    EXPECT_EQ(app::ArgumentsOf("Pelmora.exe \t /min "), "/min ");
     EXPECT_EQ(app::ArgumentsOf("Pelmora.exe"), "");
 }
 
@@ -43,7 +44,7 @@ TEST(Tray, RecordHasFirstFormSizeAndSpacePaddedTip) {
     }
     EXPECT_EQ(r.uID, 1u);
     EXPECT_EQ(r.uFlags, 7u);
-    EXPECT_EQ(r.uCallbackMessage, 0x200u);
+    EXPECT_EQ(r.uCallbackMessage, app::kTrayCallbackMessage);
     EXPECT_STREQ(r.szTip, "Pelmora");
     for (int i = 8; i < 64; ++i) EXPECT_EQ(r.szTip[i], ' ') << i;
 }

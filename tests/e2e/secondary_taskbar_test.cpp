@@ -1,0 +1,105 @@
+// Taskbars of further monitors: Wine has none, so the test makes stand-ins (a top-level
+// "Shell_SecondaryTrayWnd" with a "Start" child, as later shells make one per extra monitor) while
+// the real program runs, and watches each get the main Start button's look.
+#include <thread>
+
+#include "e2e/pelmora_process.h"
+
+namespace e2e {
+namespace {
+
+// One extra taskbar with its Start button, on a thread of its own that answers the program's
+// calls (they are messages to that thread's windows) until the stand-in is destroyed.
+class StandInTaskbar {
+public:
+    explicit StandInTaskbar(int screen_y) {
+        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this, screen_y, ready] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = DefWindowProcA;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            for (const char* name : {"Shell_SecondaryTrayWnd", "Start"}) {
+                wc.lpszClassName = name;
+                RegisterClassA(&wc);  // fails harmlessly once registered
+            }
+            taskbar_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP | WS_VISIBLE, 100,
+                                       screen_y, 600, 30, nullptr, nullptr, nullptr, nullptr);
+            start_ = CreateWindowExA(0, "Start", "Start", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, taskbar_, nullptr,
+                                     nullptr, nullptr);
+            thread_id_ = GetCurrentThreadId();
+            SetEvent(ready);
+            MSG msg;
+            while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+            DestroyWindow(taskbar_);
+        });
+        WaitForSingleObject(ready, 5000);
+        CloseHandle(ready);
+    }
+    ~StandInTaskbar() {
+        PostThreadMessageA(thread_id_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    StandInTaskbar(const StandInTaskbar&) = delete;
+    StandInTaskbar& operator=(const StandInTaskbar&) = delete;
+
+    HWND taskbar() const { return taskbar_; }
+    HWND start() const { return start_; }
+
+    // Placement, label, outline and alpha of the main Start button in TimerTest's settings.
+    bool HasTheLook() const {
+        RECT r{};
+        GetWindowRect(start_, &r);
+        MapWindowPoints(nullptr, taskbar_, reinterpret_cast<POINT*>(&r), 2);
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        const bool outlined = GetWindowRgn(start_, region) != ERROR && PtInRegion(region, 40, 9) &&
+                              !PtInRegion(region, 1, 1);
+        DeleteObject(region);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        const bool translucent = GetLayeredWindowAttributes(taskbar_, nullptr, &alpha, &flags) && alpha == 200;
+        return r.left == 5 && r.top == 1 && r.right - r.left == 80 && r.bottom - r.top == 18 &&
+               WindowText(start_) == "Go" && outlined && translucent;
+    }
+
+private:
+    std::thread thread_;
+    DWORD thread_id_ = 0;
+    HWND taskbar_ = nullptr;
+    HWND start_ = nullptr;
+};
+
+using SecondaryTaskbarTest = PelmoraTest;
+
+TEST_F(SecondaryTaskbarTest, EveryExtraTaskbarGetsTheLookWhileItIsThere) {
+    WriteSetting("Type", "Ellipse");
+    WriteSetting("Text", "Go");
+    WriteSetting("PX1", "5");
+    WriteSetting("PX2", "80");
+    WriteSetting("PY1", "1");
+    WriteSetting("PY2", "18");
+    WriteSetting("HS1", "200");
+    WriteSetting("CheckMT", "1");
+    PelmoraProcess* p = Launch("/min");
+    ASSERT_TRUE(p);
+
+    // A monitor plugged in after start-up, then a second one: each within two ticks.
+    auto first = std::make_unique<StandInTaskbar>(0);
+    EXPECT_TRUE(WaitUntil([&] { return first->HasTheLook(); }, 2500));
+    auto second = std::make_unique<StandInTaskbar>(40);
+    EXPECT_TRUE(WaitUntil([&] { return second->HasTheLook(); }, 2500));
+    EXPECT_TRUE(first->HasTheLook());
+
+    // One goes away: the program goes on, and what others change on the remaining one is put back.
+    first.reset();
+    SetWindowTextA(second->start(), "x");
+    SetWindowRgn(second->start(), nullptr, TRUE);
+    EXPECT_TRUE(WaitUntil([&] { return second->HasTheLook(); }, 2500));
+    second.reset();
+    Pause(1500);
+    EXPECT_TRUE(p->Running());
+    EXPECT_EQ(WindowText(StartButton()), "Go");
+    EXPECT_TRUE(StartButtonRegionContains(40, 9));
+}
+
+}  // namespace
+}  // namespace e2e
