@@ -23,38 +23,30 @@ constexpr int kIdLabel1Title = 4001, kIdLabel1Top = 4002, kIdLabel2 = 4003, kIdL
               kIdLabel5 = 4006, kIdLabel6 = 4007;
 
 // A JPEG from an RCDATA resource, decoded by the system's picture object.
-IPicture* LoadResourcePicture(int id) {
+win::com_ptr<IPicture> LoadResourcePicture(int id) {
+    win::com_ptr<IPicture> picture;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    if (!found) return nullptr;
+    if (!found) return picture;
     const DWORD size = SizeofResource(instance, found);
     HGLOBAL loaded = LoadResource(instance, found);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes || size == 0) return nullptr;
+    if (!bytes || size == 0) return picture;
     // The stream needs memory of its own: a resource is read-only and not an HGLOBAL.
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!copy) return nullptr;
-    void* dest = GlobalLock(copy);
-    if (!dest) {
-        GlobalFree(copy);
-        return nullptr;
-    }
+    win::unique_hglobal copy(GlobalAlloc(GMEM_MOVEABLE, size));
+    void* dest = copy ? GlobalLock(copy.get()) : nullptr;
+    if (!dest) return picture;
     CopyMemory(dest, bytes, size);
-    GlobalUnlock(copy);
+    GlobalUnlock(copy.get());
     using CreateStreamFn = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
     using LoadPictureFn = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
     const auto create_stream = win::SystemFunction<CreateStreamFn>("ole32.dll", "CreateStreamOnHGlobal");
     const auto load_picture = win::SystemFunction<LoadPictureFn>("oleaut32.dll", "OleLoadPicture");
-    IStream* stream = nullptr;
-    if (!create_stream || !load_picture || FAILED(create_stream(copy, TRUE, &stream))) {
-        GlobalFree(copy);
-        return nullptr;
-    }
-    IPicture* picture = nullptr;
-    if (FAILED(load_picture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(&picture))))
-        picture = nullptr;
-    stream->Release();
+    win::com_ptr<IStream> stream;
+    if (!create_stream || !load_picture || FAILED(create_stream(copy.get(), TRUE, stream.put()))) return picture;
+    copy.release();  // the stream frees it
+    if (FAILED(load_picture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.put_void())))
+        picture.reset();
     return picture;
 }
 
@@ -131,7 +123,7 @@ void FrmAbout::KeepInside(controls::Label& label) {
 void FrmAbout::RenderBackground() {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    IPicture* picture = LoadResourcePicture(IDR_ABOUT_JPEG);
+    win::com_ptr<IPicture> picture = LoadResourcePicture(IDR_ABOUT_JPEG);
     if (!picture) return;
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
@@ -145,7 +137,6 @@ void FrmAbout::RenderBackground() {
         // Picture coordinates run bottom-up: start at the bottom edge with a negative height.
         picture->Render(memory.get(), 0, 0, client.right, client.bottom, 0, height, width, -height, nullptr);
     }
-    picture->Release();
     background_ = std::move(bitmap);
     if (background_) background_brush_.reset(CreatePatternBrush(background_.get()));
 }

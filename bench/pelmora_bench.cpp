@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/start_button.h"
 #include "support/resource_count.h"
 #include "settings/names.h"
 #include "settings/registry.h"
@@ -190,6 +191,37 @@ void TickCost() {
     }
 }
 
+// The search for taskbars of further monitors, which every tick makes, beside the tick it is part
+// of: with none (the test desktop) and with two stand-ins, each with a "Start" child.
+void SecondaryTaskbarSearch() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    for (const char* name : {"Shell_SecondaryTrayWnd", "Start"}) {
+        wc.lpszClassName = name;
+        RegisterClassA(&wc);
+    }
+    StoreShape(kShapes[0]);
+    std::unique_ptr<app::Form1> f = StartInProcess();
+    std::printf("\nExtra taskbar search (median of 1000, microseconds)\n");
+    std::printf("%-22s %12s %12s %8s\n", "extra taskbars", "search", "Timer1_Timer", "share");
+    std::vector<HWND> stand_ins;
+    for (int count : {0, 2}) {
+        while (static_cast<int>(stand_ins.size()) < count) {
+            HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0, 600, 30,
+                                           nullptr, nullptr, nullptr, nullptr);
+            CreateWindowExA(0, "Start", "Start", WS_CHILD, 0, 0, 40, 20, taskbar, nullptr, nullptr, nullptr);
+            stand_ins.push_back(taskbar);
+        }
+        for (int i = 0; i < 20; ++i) f->Timer1_Timer();
+        const double search = MedianUs(1000, [] { app::FindSecondaryTaskbars(); });
+        const double tick = MedianUs(1000, [&] { f->Timer1_Timer(); });
+        std::printf("%-22d %12.1f %12.1f %7.1f%%\n", count, search, tick, 100.0 * search / tick);
+    }
+    for (HWND w : stand_ins) DestroyWindow(w);
+    f->mPopExit_Click();
+}
+
 void Leaks(int ticks) {
     std::printf("\nGDI objects and kernel handles over %d ticks (after 50 warm-up ticks)\n", ticks);
     std::printf("%-22s %10s %10s %10s %10s %8s\n", "shape", "GDI before", "GDI after", "handles", "after", "seconds");
@@ -306,6 +338,7 @@ int main(int argc, char** argv) {
 
     StartUpAndMemory();
     TickCost();
+    SecondaryTaskbarSearch();
     MemoryOverTicks();
     if (leak_ticks > 0) Leaks(leak_ticks);
 

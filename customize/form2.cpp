@@ -30,10 +30,6 @@ Form2::Form2(shaping::SharedShape& shape, std::function<void()> shape_applicatio
     ShowFontDialog = ShowSystemFontDialog;
 }
 
-Form2::~Form2() {
-    if (dc_ && dc_default_font_) SelectObject(dc_.get(), dc_default_font_);
-}
-
 bool Form2::Create() {
     dpi_ = win::ScreenDpi();
     const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi_),
@@ -65,8 +61,7 @@ bool Form2::Create() {
     SetFrame1Visible(false);
 
     win::unique_hdc_window screen(hwnd());
-    dc_.reset(CreateCompatibleDC(screen.get()));
-    SetBkMode(dc_.get(), TRANSPARENT);
+    dc_.Create(screen.get());
     RebuildFont();
     return true;
 }
@@ -105,15 +100,15 @@ void Form2::ApplyShapeMethodCommon(uint8_t show, bool frame_visible, int release
 
 void Form2::Ellipse2(uint8_t show) {
     registry::WriteSetting(names::kType, settings::Value::Text("Ellipse"));
-    const RECT& r = shape_.start_button;
-    shape_.region.Replace(CreateEllipticRgn(0, 0, r.right, r.bottom - r.top));
+    const shaping::OutlineBox& box = shape_.outline_box;
+    shape_.region.Replace(CreateEllipticRgn(0, 0, box.width, box.height));
     ApplyShapeMethodCommon(show, false, 3, 5);
 }
 
 void Form2::Rectangle2(uint8_t show) {
     registry::WriteSetting(names::kType, settings::Value::Text("Rectangle"));
-    const RECT& r = shape_.start_button;
-    shape_.region.Replace(CreateRectRgn(0, 0, r.right, r.bottom - r.top));
+    const shaping::OutlineBox& box = shape_.outline_box;
+    shape_.region.Replace(CreateRectRgn(0, 0, box.width, box.height));
     ApplyShapeMethodCommon(show, false, 1, 5);
 }
 
@@ -191,9 +186,9 @@ bool ShowSystemFontDialog(HWND owner, const FontDialogState& last, FontDialogSta
     LOGFONTA font{};
     lstrcpynA(font.lfFaceName, last.name.c_str(), LF_FACESIZE);
     {
-        HDC screen = GetDC(nullptr);
-        font.lfHeight = -MulDiv(static_cast<int>(last.size * 10 + 0.5f), GetDeviceCaps(screen, LOGPIXELSY), 720);
-        ReleaseDC(nullptr, screen);
+        win::unique_hdc_window screen(nullptr);
+        font.lfHeight =
+            -MulDiv(static_cast<int>(last.size * 10 + 0.5f), GetDeviceCaps(screen.get(), LOGPIXELSY), 720);
     }
     font.lfWeight = last.bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = last.italic;

@@ -10,6 +10,7 @@
 
 #include "controls/controls.h"
 #include "customize/toolbar.h"
+#include "shaping/outline_dc.h"
 #include "shaping/shared_shape.h"
 #include "win/handles.h"
 #include "win/window.h"
@@ -44,7 +45,6 @@ class Form2 : public win::Window {
 public:
     // `shape_application` is the main window's draw.
     Form2(shaping::SharedShape& shape, std::function<void()> shape_application);
-    ~Form2() override;
 
     bool Create();
     void Show();
@@ -87,10 +87,9 @@ private:
     controls::ControlHost host_;
     int dpi_ = 96;
     FontAttributes font_;
-    win::unique_hfont hfont_;
-    FontAttributes hfont_attributes_;  // what hfont_ was made from
-    win::unique_hdc dc_;  // the window's private drawing context: the same font stays selected
-    HGDIOBJ dc_default_font_ = nullptr;
+    // The window's private drawing context: the same font stays selected between runs.
+    shaping::OutlineDc dc_;
+    FontAttributes dc_font_attributes_;  // what the context's font was made from
     int text_draw_runs_ = 0;
 };
 

@@ -2,10 +2,6 @@
 
 namespace customize {
 
-Toolbar::~Toolbar() {
-    if (images_) ImageList_Destroy(images_);
-}
-
 bool Toolbar::Create(HWND parent, int id_base, int height_px, int bitmap_id, COLORREF mask,
                      const std::vector<ButtonSpec>& buttons) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
@@ -18,9 +14,9 @@ bool Toolbar::Create(HWND parent, int id_base, int height_px, int bitmap_id, COL
                             GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_) return false;
     SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    images_ = ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmap_id), 16, 0, mask, IMAGE_BITMAP,
-                                   LR_CREATEDIBSECTION);
-    SendMessageA(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    images_.reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmap_id), 16, 0, mask,
+                                       IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    SendMessageA(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 
     std::vector<TBBUTTON> tb(buttons_.size());
     for (size_t i = 0; i < buttons_.size(); ++i) {

@@ -18,7 +18,9 @@ public:
         std::string key;  // also caption and tool tip; empty for a separator
         int image;        // index in the image list; -1 for a separator
     };
-    ~Toolbar();
+    Toolbar() = default;
+    Toolbar(const Toolbar&) = delete;
+    Toolbar& operator=(const Toolbar&) = delete;
     bool Create(HWND parent, int id_base, int height_px, int bitmap_id, COLORREF mask,
                 const std::vector<ButtonSpec>& buttons);
     HWND hwnd() const { return hwnd_; }
@@ -35,7 +37,7 @@ public:
 private:
     HWND hwnd_ = nullptr;
     int id_base_ = 0;
-    HIMAGELIST images_ = nullptr;
+    win::unique_any<HIMAGELIST, ImageList_Destroy> images_;
     std::vector<ButtonSpec> buttons_;
 };
 

@@ -6,6 +6,8 @@
 
 namespace app {
 
+using shaping::OutlineBox;
+
 namespace {
 std::string TrimSpaces(const std::string& s) {
     const size_t first = s.find_first_not_of(' ');
@@ -19,17 +21,17 @@ void Form1::draw() {
         TrimSpaces(settings::StripTerminator(registry::ReadSetting(names::kType).ToText()));
 
     RECT window_rect{};
-    if (start_button_ && GetWindowRect(start_button_, &window_rect)) shape_.start_button = window_rect;
-    shape_.start_button.right = HScroll3.Value();
-    const RECT& r = shape_.start_button;
+    OutlineBox& box = shape_.outline_box;
+    if (start_button_ && GetWindowRect(start_button_, &window_rect)) box.height = window_rect.bottom - window_rect.top;
+    box.width = HScroll3.Value();
 
     customize::Form2& form2 = CustomizeWindow();
     if (type == "Ellipse") {
         form2.Toolbar1.SetButtonValue(1, 1);
-        shape_.region.Replace(CreateEllipticRgn(0, 0, r.right, r.bottom - r.top));
+        shape_.region.Replace(CreateEllipticRgn(0, 0, box.width, box.height));
     } else if (type == "Rectangle") {
         form2.Toolbar1.SetButtonValue(3, 1);
-        shape_.region.Replace(CreateRectRgn(0, 0, r.right, r.bottom - r.top));
+        shape_.region.Replace(CreateRectRgn(0, 0, box.width, box.height));
     } else if (type == "Text") {
         form2.Toolbar1.SetButtonValue(5, 1);
         form2.Text2(0);

@@ -7,10 +7,14 @@
 
 namespace shaping {
 
+// The box an elliptic or rectangular outline fills, from the Start button's top-left corner.
+struct OutlineBox {
+    int width = 0;   // the width slider's value
+    int height = 0;  // the Start button's present height
+};
+
 struct SharedShape {
-    // Filled from the Start button's window rectangle, then its right member is replaced by the
-    // width slider's value: right holds a width, not a coordinate. Height is bottom - top.
-    RECT start_button{};
+    OutlineBox outline_box;
     CurrentRegion region;
 };
 

@@ -16,7 +16,7 @@ constexpr float kMaxFontSizePoints = 2160.0f;
 void Form2::RebuildFont() {
     if (!dc_) return;
     // Every application re-reads the attributes; the font object is remade only when they changed.
-    if (hfont_ && hfont_attributes_ == font_) return;
+    if (dc_.HasFont() && dc_font_attributes_ == font_) return;
     LOGFONTA lf{};
     lstrcpynA(lf.lfFaceName, font_.name.c_str(), LF_FACESIZE);
     lf.lfHeight = -static_cast<LONG>(std::lround(font_.size * GetDeviceCaps(dc_.get(), LOGPIXELSY) / 72.0f));
@@ -29,10 +29,8 @@ void Form2::RebuildFont() {
     lf.lfQuality = DEFAULT_QUALITY;
     win::unique_hfont font(CreateFontIndirectA(&lf));
     if (!font) return;
-    HGDIOBJ previous = SelectObject(dc_.get(), font.get());
-    if (!dc_default_font_) dc_default_font_ = previous;
-    hfont_ = std::move(font);  // the old font was deselected above, so it may go now
-    hfont_attributes_ = font_;
+    dc_.SetFont(std::move(font));
+    dc_font_attributes_ = font_;
 }
 
 void Form2::TextDraw() {

@@ -46,6 +46,7 @@ inline void destroy_menu(HMENU h) { DestroyMenu(h); }
 inline void delete_dc(HDC h) { DeleteDC(h); }
 inline void close_handle(HANDLE h) { CloseHandle(h); }
 inline void destroy_window(HWND h) { DestroyWindow(h); }
+inline void free_global(HGLOBAL h) { GlobalFree(h); }
 }  // namespace detail
 
 using unique_hrgn = unique_any<HRGN, detail::delete_object>;
@@ -58,6 +59,41 @@ using unique_hmenu = unique_any<HMENU, detail::destroy_menu>;
 using unique_hdc = unique_any<HDC, detail::delete_dc>;
 using unique_handle = unique_any<HANDLE, detail::close_handle>;
 using unique_hwnd = unique_any<HWND, detail::destroy_window>;
+using unique_hglobal = unique_any<HGLOBAL, detail::free_global>;
+
+// Owns one reference to a COM object and releases it.
+template <typename Interface>
+class com_ptr {
+public:
+    com_ptr() = default;
+    ~com_ptr() { reset(); }
+    com_ptr(const com_ptr&) = delete;
+    com_ptr& operator=(const com_ptr&) = delete;
+    com_ptr(com_ptr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    com_ptr& operator=(com_ptr&& other) noexcept {
+        if (this != &other) {
+            reset();
+            p_ = std::exchange(other.p_, nullptr);
+        }
+        return *this;
+    }
+
+    Interface* get() const { return p_; }
+    Interface* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    void reset() {
+        if (Interface* old = std::exchange(p_, nullptr)) old->Release();
+    }
+    // For out-parameters: releases the present object and hands out the slot.
+    Interface** put() {
+        reset();
+        return &p_;
+    }
+    void** put_void() { return reinterpret_cast<void**>(put()); }
+
+private:
+    Interface* p_ = nullptr;
+};
 
 // A DC from GetDC, given back with ReleaseDC.
 class unique_hdc_window {

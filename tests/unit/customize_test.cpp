@@ -201,7 +201,7 @@ TEST_F(Customize, ShapeMethodsAndToolbarClickSetThePressedButtons) {
     auto press_all = [&] {
         for (int i : {1, 3, 5}) bar.SetButtonValue(i, 1);
     };
-    shape.start_button = RECT{500, 700, 50, 720};  // right holds the width
+    shape.outline_box = {50, 20};
     press_all();
     form.Ellipse2(0);
     EXPECT_EQ(bar.ButtonValue(1) * 100 + bar.ButtonValue(3) * 10 + bar.ButtonValue(5), 100);
