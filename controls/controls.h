@@ -165,6 +165,9 @@ private:
 // Calls Tick every interval on the owner's thread, through the owner's WM_TIMER.
 class Timer {
 public:
+    Timer() = default;
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
     void Start(HWND owner, UINT_PTR id, UINT interval_ms);
     void Stop();
     // True when the WM_TIMER was this timer's.
