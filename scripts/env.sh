@@ -20,12 +20,6 @@ else
   export WINE=/usr/lib/wine/wine64 WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
 fi
 export WINEDEBUG=-all
-# Wine's menu builder writes menu entries and file associations into the user's home (~/.config,
-# ~/.local/share) for every prefix it boots: our prefixes are throw-away, so it stays off.
-case ";${WINEDLLOVERRIDES:-};" in
-  *";winemenubuilder.exe=d;"*) ;;
-  *) export WINEDLLOVERRIDES="winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}" ;;
-esac
 export PELMORA_BUILD="$PELMORA_ROOT/build/$PELMORA_ARCH"
 
 # Configures one architecture into build/<arch>; arguments after the architecture go to cmake.
