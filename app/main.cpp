@@ -2,15 +2,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/form1.h"
-#include "app/startup_args.h"
+#include "main_window/main_window.h"
+#include "core/command_line.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 
-    app::Form1 form;
-    if (!form.Create(app::ArgumentsOf(GetCommandLineA()))) return 1;
+    main_window::MainWindow form;
+    if (!form.Create(core::ArgumentsOf(GetCommandLineA()))) return 1;
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
-#include "app/start_button.h"
+#include "main_window/main_window.h"
+#include "core/taskbar_search.h"
 #include "support/resource_count.h"
 #include "settings/names.h"
 #include "settings/registry.h"
@@ -97,20 +97,20 @@ constexpr Shape kShapes[] = {
 
 void StoreShape(const Shape& s) {
     ClearSettings();
-    Store(names::kType, s.type);
-    Store(names::kText2, "Start");
-    Store(names::kNFont, "Arial");
-    Store(names::kSFont, "10");
+    Store(names::kShapeType, s.type);
+    Store(names::kOutlineText, "Start");
+    Store(names::kFontFace, "Arial");
+    Store(names::kFontSize, "10");
     if (s.opaque_box) {
-        Store(names::kCheckMT, "1");
-        Store(names::kHS1, "200");
+        Store(names::kMakeOpaque, "1");
+        Store(names::kAlpha, "200");
     }
 }
 
 void IgnoreExit(UINT) {}
 
-std::unique_ptr<app::Form1> StartInProcess() {
-    auto form = std::make_unique<app::Form1>();
+std::unique_ptr<main_window::MainWindow> StartInProcess() {
+    auto form = std::make_unique<main_window::MainWindow>();
     form->Create("");
     form->SetExitProcess(IgnoreExit);
     return form;
@@ -136,26 +136,26 @@ void WriteValue(const char* name, const char* text) {
 }
 
 // The calls a tick cannot avoid, made directly.
-double FloorTickUs(const Shape& s, app::Form1& f, HWND button, HWND taskbar) {
+double FloorTickUs(const Shape& s, main_window::MainWindow& f, HWND button, HWND taskbar) {
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, 0, "Arial");
     HGDIOBJ old_font = SelectObject(dc, font);
-    const std::string label = f.Text1.Text();
-    const int x = f.HScroll2.Value(), y = f.HScroll4.Value(), w = f.HScroll3.Value(), h = f.HScroll5.Value();
+    const std::string label = f.new_label_box.Text();
+    const int x = f.x_slider.Value(), y = f.y_slider.Value(), w = f.width_slider.Value(), h = f.height_slider.Value();
     const bool text = std::string(s.type) == "Text";
     auto one = [&] {
         if (s.opaque_box) {
             SetLayeredWindowAttributes(taskbar, 0, 200, LWA_ALPHA);
-            WriteValue(names::kHS1, "200");
+            WriteValue(names::kAlpha, "200");
         }
         SetWindowPos(button, nullptr, x, y, w, h, 0);
         SetWindowTextA(button, label.c_str());
-        ReadValue(names::kType);
+        ReadValue(names::kShapeType);
         HRGN region = nullptr;
         if (text) {
-            WriteValue(names::kType, "Text");
-            for (const char* n : {names::kNFont, names::kText2, names::kSFont, names::kBFont, names::kIFont,
-                                  names::kKFont, names::kUFont})
+            WriteValue(names::kShapeType, "Text");
+            for (const char* n : {names::kFontFace, names::kOutlineText, names::kFontSize, names::kFontBold, names::kFontItalic,
+                                  names::kFontStrikethrough, names::kFontUnderline})
                 ReadValue(n);
             BeginPath(dc);
             TextOutA(dc, 0, 0, "Start", 5);
@@ -179,15 +179,15 @@ double FloorTickUs(const Shape& s, app::Form1& f, HWND button, HWND taskbar) {
 
 void TickCost() {
     std::printf("\nTick cost (median of 1000, microseconds)\n");
-    std::printf("%-22s %12s %12s %8s\n", "shape", "Timer1_Timer", "bare calls", "ratio");
+    std::printf("%-22s %12s %12s %8s\n", "shape", "tick", "bare calls", "ratio");
     for (const Shape& s : kShapes) {
         StoreShape(s);
-        std::unique_ptr<app::Form1> f = StartInProcess();
-        for (int i = 0; i < 20; ++i) f->Timer1_Timer();
-        const double tick = MedianUs(1000, [&] { f->Timer1_Timer(); });
-        const double floor = FloorTickUs(s, *f, f->StartButtonWnd(), f->TaskbarWnd());
+        std::unique_ptr<main_window::MainWindow> f = StartInProcess();
+        for (int i = 0; i < 20; ++i) f->OnTick();
+        const double tick = MedianUs(1000, [&] { f->OnTick(); });
+        const double floor = FloorTickUs(s, *f, f->StartButton(), f->Taskbar());
         std::printf("%-22s %12.1f %12.1f %7.2fx\n", s.label, tick, floor, tick / floor);
-        f->mPopExit_Click();
+        f->OnExitChosen();
     }
 }
 
@@ -202,9 +202,9 @@ void SecondaryTaskbarSearch() {
         RegisterClassA(&wc);
     }
     StoreShape(kShapes[0]);
-    std::unique_ptr<app::Form1> f = StartInProcess();
+    std::unique_ptr<main_window::MainWindow> f = StartInProcess();
     std::printf("\nExtra taskbar search (median of 1000, microseconds)\n");
-    std::printf("%-22s %12s %12s %8s\n", "extra taskbars", "search", "Timer1_Timer", "share");
+    std::printf("%-22s %12s %12s %8s\n", "extra taskbars", "search", "tick", "share");
     std::vector<HWND> stand_ins;
     for (int count : {0, 2}) {
         while (static_cast<int>(stand_ins.size()) < count) {
@@ -213,13 +213,13 @@ void SecondaryTaskbarSearch() {
             CreateWindowExA(0, "Start", "Start", WS_CHILD, 0, 0, 40, 20, taskbar, nullptr, nullptr, nullptr);
             stand_ins.push_back(taskbar);
         }
-        for (int i = 0; i < 20; ++i) f->Timer1_Timer();
-        const double search = MedianUs(1000, [] { app::FindSecondaryTaskbars(); });
-        const double tick = MedianUs(1000, [&] { f->Timer1_Timer(); });
+        for (int i = 0; i < 20; ++i) f->OnTick();
+        const double search = MedianUs(1000, [] { core::FindSecondaryTaskbars(); });
+        const double tick = MedianUs(1000, [&] { f->OnTick(); });
         std::printf("%-22d %12.1f %12.1f %7.1f%%\n", count, search, tick, 100.0 * search / tick);
     }
     for (HWND w : stand_ins) DestroyWindow(w);
-    f->mPopExit_Click();
+    f->OnExitChosen();
 }
 
 void Leaks(int ticks) {
@@ -227,29 +227,29 @@ void Leaks(int ticks) {
     std::printf("%-22s %10s %10s %10s %10s %8s\n", "shape", "GDI before", "GDI after", "handles", "after", "seconds");
     for (const Shape& s : kShapes) {
         StoreShape(s);
-        std::unique_ptr<app::Form1> f = StartInProcess();
-        for (int i = 0; i < 50; ++i) f->Timer1_Timer();
+        std::unique_ptr<main_window::MainWindow> f = StartInProcess();
+        for (int i = 0; i < 50; ++i) f->OnTick();
         const int gdi = CountGdiObjects(), handles = CountKernelHandles();
         const double t = Now();
-        for (int i = 0; i < ticks; ++i) f->Timer1_Timer();
+        for (int i = 0; i < ticks; ++i) f->OnTick();
         const double seconds = Now() - t;
         std::printf("%-22s %10d %10d %10d %10d %8.1f\n", s.label, gdi, CountGdiObjects(), handles,
                     CountKernelHandles(), seconds);
         std::fflush(stdout);
-        f->mPopExit_Click();
+        f->OnExitChosen();
     }
 }
 
 void MemoryOverTicks() {
     StoreShape(kShapes[2]);
-    std::unique_ptr<app::Form1> f = StartInProcess();
-    for (int i = 0; i < 50; ++i) f->Timer1_Timer();
+    std::unique_ptr<main_window::MainWindow> f = StartInProcess();
+    for (int i = 0; i < 50; ++i) f->OnTick();
     const PROCESS_MEMORY_COUNTERS_EX before = Memory(GetCurrentProcess());
-    for (int i = 0; i < 10000; ++i) f->Timer1_Timer();
+    for (int i = 0; i < 10000; ++i) f->OnTick();
     const PROCESS_MEMORY_COUNTERS_EX after = Memory(GetCurrentProcess());
     std::printf("\nIn-process growth over 10,000 Text ticks: private %+.0f KB, working set %+.0f KB\n",
                 Kb(after.PagefileUsage) - Kb(before.PagefileUsage), Kb(after.WorkingSetSize) - Kb(before.WorkingSetSize));
-    f->mPopExit_Click();
+    f->OnExitChosen();
 }
 
 struct Launch {
@@ -294,14 +294,14 @@ void StartUpAndMemory() {
     std::vector<Launch> pelmora, bare;
     for (int i = 0; i < 5; ++i) {
         ClearSettings();
-        Store(names::kType, "Ellipse");
+        Store(names::kShapeType, "Ellipse");
         SetWindowRgn(button, nullptr, TRUE);
         pelmora.push_back(Run(
             folder + "..\\Pelmora.exe", [&] { return HasRegion(button); },
             [] {
                 // "&Exit" from the notification-area menu.
-                if (HWND w = FindWindowA(app::kForm1Class, nullptr))
-                    PostMessageA(w, WM_COMMAND, MAKEWPARAM(app::kMenuExit, 0), 0);
+                if (HWND w = FindWindowA(main_window::kMainWindowClass, nullptr))
+                    PostMessageA(w, WM_COMMAND, MAKEWPARAM(main_window::kMenuExit, 0), 0);
             }));
         bare.push_back(Run(
             folder + "bare_window.exe", [] { return FindWindowA("PelmoraBareWindow", nullptr) != nullptr; },

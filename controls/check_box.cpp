@@ -15,7 +15,7 @@ void CheckBox::SetValue(int value) {
     if (Click) Click();
 }
 
-void CheckBox::OnCommand(WORD code) {
+void CheckBox::OnCommand(WORD code, WORD /*id*/) {
     if (code == BN_CLICKED) SetValue(value_ == 1 ? 0 : 1);
 }
 

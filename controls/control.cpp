@@ -1,5 +1,7 @@
 #include "controls/controls.h"
 
+#include <windowsx.h>
+
 #include "win/dpi.h"
 
 namespace controls {
@@ -18,12 +20,12 @@ HFONT DefaultFont() {
 }
 
 bool Control::CreateControl(HWND parent, const char* window_class, const char* text, DWORD style,
-                            DWORD ex_style, const RECT& r, int id) {
+                            DWORD ex_style, const RECT& r, int id, bool default_font) {
     hwnd_ = CreateWindowExA(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                             r.right - r.left, r.bottom - r.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     id_ = id;
-    if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    if (hwnd_ && default_font) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     return hwnd_ != nullptr;
 }
 
@@ -44,16 +46,54 @@ Control* ControlHost::FromHandle(HWND hwnd) const {
     return nullptr;
 }
 
+Picture* ControlHost::PictureAt(POINT pt) const {
+    for (Picture* p : pictures_)
+        if (p->Contains(pt)) return p;
+    return nullptr;
+}
+
 bool ControlHost::Forward(UINT msg, WPARAM wp, LPARAM lp) {
-    Control* control = FromHandle(reinterpret_cast<HWND>(lp));
-    if (!control) return false;
     switch (msg) {
-        case WM_COMMAND:
-            control->OnCommand(HIWORD(wp));
-            return true;
+        case WM_COMMAND: {
+            if (Control* control = FromHandle(reinterpret_cast<HWND>(lp))) {
+                control->OnCommand(HIWORD(wp), LOWORD(wp));
+                return true;
+            }
+            if (lp != 0) return false;
+            for (const auto& [id, handler] : commands_) {
+                if (id == LOWORD(wp)) {
+                    if (handler) handler();
+                    return true;
+                }
+            }
+            return false;
+        }
         case WM_HSCROLL:
-            control->OnScroll(LOWORD(wp), HIWORD(wp));
-            return true;
+            if (Control* control = FromHandle(reinterpret_cast<HWND>(lp))) {
+                control->OnScroll(LOWORD(wp), HIWORD(wp));
+                return true;
+            }
+            return false;
+        case WM_NOTIFY:
+            // Tool tips notify on their own behalf, so every control may claim the notification.
+            for (Control* c : controls_)
+                if (c->OnNotify(reinterpret_cast<NMHDR*>(lp))) return true;
+            return false;
+        case WM_TIMER:
+            for (Timer* t : timers_)
+                if (t->OnTimer(wp)) return true;
+            return false;
+        case WM_LBUTTONDOWN:
+            pressed_ = PictureAt(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return pressed_ != nullptr;
+        case WM_LBUTTONUP: {
+            // A click is a press and a release on the same picture.
+            Picture* picture = PictureAt(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            const bool clicked = picture && picture == pressed_;
+            pressed_ = nullptr;
+            if (clicked && picture->Click) picture->Click();
+            return clicked;
+        }
         default:
             return false;
     }

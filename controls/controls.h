@@ -10,8 +10,11 @@
 //    nothing is raised.
 //  - A person's action goes through the same setter, so it raises the same handler once.
 //  - A handler that is not set is not called.
-// The parent window forwards WM_COMMAND, WM_HSCROLL and WM_TIMER to ControlHost::Forward, which
-// hands each message to the control that sent it.
+// Every event reaches its handler through ControlHost::Forward, to which the parent window hands
+// WM_COMMAND, WM_HSCROLL, WM_NOTIFY, WM_TIMER and its left-button messages: a control's
+// notification goes to that control, a command that no control sends (a menu item, a dialog key
+// such as Escape's IDCANCEL) to the handler added for its identifier, a timer's tick to that timer,
+// and a click to the windowless picture under it.
 #pragma once
 
 #include <windows.h>
@@ -41,29 +44,48 @@ public:
     bool Visible() const;
     void Move(const RECT& client_px);
 
-    virtual void OnCommand(WORD /*code*/) {}
+    // `code` is the notification code, `id` the identifier WM_COMMAND carries.
+    virtual void OnCommand(WORD /*code*/, WORD /*id*/) {}
     // `position` is the 16-bit thumb position that WM_HSCROLL carries with SB_THUMBPOSITION.
     virtual void OnScroll(WORD /*code*/, WORD /*position*/) {}
+    // True when the notification was this control's.
+    virtual bool OnNotify(NMHDR* /*header*/) { return false; }
 
 protected:
+    // `default_font`: give the control the forms' default font (controls with their own, such as a
+    // toolbar, keep theirs).
     bool CreateControl(HWND parent, const char* window_class, const char* text, DWORD style, DWORD ex_style,
-                       const RECT& client_px, int id);
+                       const RECT& client_px, int id, bool default_font = true);
 
 private:
     HWND hwnd_ = nullptr;
     int id_ = 0;
 };
 
-// Routes notifications from child controls back to their objects.
+class Picture;
+class Timer;
+
+// Routes every event of a window to the object that handles it (see the top of this file).
 class ControlHost {
 public:
     void Add(Control& control) { controls_.push_back(&control); }
-    // True when the message belonged to one of the hosted controls.
+    // Pictures that take clicks; where they overlap, the one added first is on top.
+    void Add(Picture& picture) { pictures_.push_back(&picture); }
+    void Add(Timer& timer) { timers_.push_back(&timer); }
+    // A command that no control sends: a menu item, or a dialog key.
+    void AddCommand(WORD id, std::function<void()> handler) { commands_.push_back({id, std::move(handler)}); }
+    // True when the message was handled here.
     bool Forward(UINT msg, WPARAM wp, LPARAM lp);
 
 private:
     Control* FromHandle(HWND hwnd) const;
+    Picture* PictureAt(POINT client_pt) const;
+
     std::vector<Control*> controls_;
+    std::vector<Picture*> pictures_;
+    std::vector<Timer*> timers_;
+    std::vector<std::pair<WORD, std::function<void()>>> commands_;
+    Picture* pressed_ = nullptr;  // the picture the left button went down on
 };
 
 // Horizontal scroll bar. Arrows move by small_change, a click in the track by large_change, the
@@ -97,7 +119,7 @@ public:
     bool Create(HWND parent, const RECT& client_px, int id, const char* caption);
     int Value() const { return value_; }
     void SetValue(int value);
-    void OnCommand(WORD code) override;
+    void OnCommand(WORD code, WORD id) override;
 
     Handler Click;
 
@@ -114,7 +136,7 @@ public:
     void SetText(const std::string& text);
     // At most `characters` are held, typed or set from code (a longer text keeps its beginning).
     void SetMaxLength(size_t characters);
-    void OnCommand(WORD code) override;
+    void OnCommand(WORD code, WORD id) override;
 
     Handler Change;
 
@@ -126,7 +148,7 @@ private:
 class Button : public Control {
 public:
     bool Create(HWND parent, const RECT& client_px, int id, const char* caption, DWORD extra_style = 0);
-    void OnCommand(WORD code) override;
+    void OnCommand(WORD code, WORD id) override;
 
     Handler Click;
 };
@@ -138,10 +160,16 @@ public:
     bool Create(HWND parent, const RECT& client_px, int id, const char* caption);
 };
 
-// Static text sized to its one line, drawn with a transparent background.
+// Static text sized to its one line, drawn with a transparent background. A label with a Click
+// handler takes clicks; the others let them through to the window.
 class Label : public Control {
 public:
     bool Create(HWND parent, int x, int y, int id, const char* text, HFONT font = nullptr);
+    // Starts telling clicks (the label is made to notify its parent).
+    void TakeClicks();
+    void OnCommand(WORD code, WORD id) override;
+
+    Handler Click;
 };
 
 // A windowless picture: the form paints it and tells it about clicks.
@@ -168,11 +196,11 @@ public:
     Timer() = default;
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
+    ~Timer() { Stop(); }
     void Start(HWND owner, UINT_PTR id, UINT interval_ms);
     void Stop();
     // True when the WM_TIMER was this timer's.
     bool OnTimer(UINT_PTR id);
-    ~Timer() { Stop(); }
 
     Handler Tick;
 

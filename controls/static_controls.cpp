@@ -8,7 +8,7 @@ bool Button::Create(HWND parent, const RECT& r, int id, const char* caption, DWO
     return CreateControl(parent, "BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP | extra_style, 0, r, id);
 }
 
-void Button::OnCommand(WORD code) {
+void Button::OnCommand(WORD code, WORD /*id*/) {
     if (code == BN_CLICKED && Click) Click();
 }
 
@@ -29,6 +29,14 @@ bool Label::Create(HWND parent, int x, int y, int id, const char* text, HFONT fo
     GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);
     SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
+}
+
+void Label::TakeClicks() {
+    if (hwnd()) SetWindowLongPtrA(hwnd(), GWL_STYLE, GetWindowLongPtrA(hwnd(), GWL_STYLE) | SS_NOTIFY);
+}
+
+void Label::OnCommand(WORD code, WORD /*id*/) {
+    if (code == STN_CLICKED && Click) Click();
 }
 
 void Picture::Set(HANDLE image, UINT image_type, const RECT& r, Fit fit) {

@@ -33,7 +33,7 @@ void TextBox::SetMaxLength(size_t characters) {
     SendMessageA(hwnd(), EM_LIMITTEXT, characters, 0);
 }
 
-void TextBox::OnCommand(WORD code) {
+void TextBox::OnCommand(WORD code, WORD /*id*/) {
     if (code == EN_CHANGE && !setting_ && Change) Change();
 }
 

@@ -61,8 +61,8 @@ TEST_F(ControlsTest, SliderArrowTrackAndKeysPlaceTheButtonAndStoreTheirValue) {
 
     // The keyboard: Tab from the new-label box reaches the width slider after the current-label
     // box and both check boxes.
-    ASSERT_TRUE(ClickAt(CenterOf(ScreenRect(p->Text1()))));
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(p) == p->Text1(); }, 2000));
+    ASSERT_TRUE(ClickAt(CenterOf(ScreenRect(p->NewLabelBox()))));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(p) == p->NewLabelBox(); }, 2000));
     ASSERT_TRUE(PressKeys("Tab Tab Tab Tab"));
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(p) == p->Slider(3); }, 2000));
     ASSERT_TRUE(PressKeys("Right"));
@@ -80,21 +80,21 @@ TEST_F(ControlsTest, TypedLabelReachesTheButtonAtOnceButIsStoredOnlyByTheLabelAc
     WriteSetting("Text", "Old");
     PelmoraProcess* p = Launch();
     ASSERT_TRUE(p);
-    ASSERT_EQ(WindowText(p->Text1()), "Old");
+    ASSERT_EQ(WindowText(p->NewLabelBox()), "Old");
     ASSERT_TRUE(WaitUntil([] { return WindowText(StartButton()) == "Old"; }, 2000));
 
-    ASSERT_TRUE(ClickAt(CenterOf(ScreenRect(p->Text1()))));
+    ASSERT_TRUE(ClickAt(CenterOf(ScreenRect(p->NewLabelBox()))));
     ASSERT_TRUE(PressKeys("End shift+Home"));
     ASSERT_TRUE(TypeText("Fresh"));
-    ASSERT_TRUE(WaitUntil([p] { return WindowText(p->Text1()) == "Fresh"; }, 2000));
+    ASSERT_TRUE(WaitUntil([p] { return WindowText(p->NewLabelBox()) == "Fresh"; }, 2000));
     EXPECT_TRUE(WaitUntil([] { return WindowText(StartButton()) == "Fresh"; }, 1500));
     EXPECT_EQ(ReadSetting("Text"), "Old");
 
     ASSERT_TRUE(ClickAt(p->ApplyLabelPicture()));
     EXPECT_TRUE(SettingIs("Text", "Fresh"));
     // The reload fills the box with the stored label and reads the button's label anew.
-    EXPECT_TRUE(WaitUntil([p] { return WindowText(p->Text1()) == "Fresh"; }, 2000));
-    EXPECT_TRUE(WaitUntil([p] { return WindowText(p->Text2()) == "Fresh"; }, 2000));
+    EXPECT_TRUE(WaitUntil([p] { return WindowText(p->NewLabelBox()) == "Fresh"; }, 2000));
+    EXPECT_TRUE(WaitUntil([p] { return WindowText(p->CurrentLabelBox()) == "Fresh"; }, 2000));
     EXPECT_EQ(WindowText(StartButton()), "Fresh");
     EXPECT_TRUE(p->Shown());
 }

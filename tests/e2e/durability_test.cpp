@@ -48,7 +48,7 @@ TEST_F(DurabilityTest, MainWindowActionsAreStoredBeforeTheirHandlersReturn) {
         {"PY2", "31", [](PelmoraProcess* p) { Send(p->Main(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(p->Slider(5))); }},
         {"CheckMT", "1", [](PelmoraProcess* p) { Send(p->Check("Make Opaque"), BM_CLICK, 0, 0); }},
         {"Text", "durable", [](PelmoraProcess* p) {
-             Send(p->Text1(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("durable"));
+             Send(p->NewLabelBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("durable"));
              POINT at = p->ApplyLabelPicture();
              ScreenToClient(p->Main(), &at);
              Send(p->Main(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
@@ -68,20 +68,20 @@ TEST_F(DurabilityTest, MainWindowActionsAreStoredBeforeTheirHandlersReturn) {
 TEST_F(DurabilityTest, CustomizeWindowActionsAreStoredBeforeTheirHandlersReturn) {
     PelmoraProcess* p = Launch();
     ASSERT_TRUE(p);
-    HWND form2 = FindOwnTopLevel(p->Pid(), "Pelmora.Form2");
-    ASSERT_TRUE(form2);
-    HWND toolbar = FindWindowExA(form2, nullptr, "ToolbarWindow32", nullptr);
+    HWND customize = FindOwnTopLevel(p->Pid(), "Pelmora.Form2");
+    ASSERT_TRUE(customize);
+    HWND toolbar = FindWindowExA(customize, nullptr, "ToolbarWindow32", nullptr);
     ASSERT_TRUE(toolbar);
     // Button 3, "Rectangle": the toolbar reports it as its command identifier.
     EXPECT_EQ(StoredAfterKill(p, "Type",
-                              [&] { Send(form2, WM_COMMAND, MAKEWPARAM(3003, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar)); }),
+                              [&] { Send(customize, WM_COMMAND, MAKEWPARAM(3003, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar)); }),
               std::optional<std::string>("Rectangle"));
 
     WipeSettings();
     p = Launch();
     ASSERT_TRUE(p);
-    form2 = FindOwnTopLevel(p->Pid(), "Pelmora.Form2");
-    HWND box = FindWindowExA(form2, nullptr, "Edit", nullptr);
+    customize = FindOwnTopLevel(p->Pid(), "Pelmora.Form2");
+    HWND box = FindWindowExA(customize, nullptr, "Edit", nullptr);
     ASSERT_TRUE(box);
     EXPECT_EQ(StoredAfterKill(p, "Text2", [&] { Send(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Hello")); }),
               std::optional<std::string>("Hello"));
@@ -90,8 +90,8 @@ TEST_F(DurabilityTest, CustomizeWindowActionsAreStoredBeforeTheirHandlersReturn)
     WipeSettings();
     p = Launch();
     ASSERT_TRUE(p);
-    form2 = FindOwnTopLevel(p->Pid(), "Pelmora.Form2");
-    HWND font_button = FindWindowExA(form2, nullptr, "Button", "Font Options");
+    customize = FindOwnTopLevel(p->Pid(), "Pelmora.Form2");
+    HWND font_button = FindWindowExA(customize, nullptr, "Button", "Font Options");
     ASSERT_TRUE(font_button);
     const DWORD pid = p->Pid();
     std::thread cancel([pid] {

@@ -352,13 +352,13 @@ HWND PelmoraProcess::Child(const char* window_class, const char* caption) const 
     return FindWindowExA(main_, nullptr, window_class, caption);
 }
 
-HWND PelmoraProcess::Text1() const {
+HWND PelmoraProcess::NewLabelBox() const {
     for (HWND w : Children())
         if (_stricmp(ClassOf(w).c_str(), "Edit") == 0 && !(GetWindowLongPtrA(w, GWL_STYLE) & ES_READONLY)) return w;
     return nullptr;
 }
 
-HWND PelmoraProcess::Text2() const {
+HWND PelmoraProcess::CurrentLabelBox() const {
     for (HWND w : Children())
         if (_stricmp(ClassOf(w).c_str(), "Edit") == 0 && (GetWindowLongPtrA(w, GWL_STYLE) & ES_READONLY)) return w;
     return nullptr;

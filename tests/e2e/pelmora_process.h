@@ -87,15 +87,16 @@ public:
 
     // Child controls of the main window.
     HWND Child(const char* window_class, const char* caption) const;
-    HWND Text1() const;                  // the new-label box
-    HWND Text2() const;                  // the current-label box (read-only)
+    HWND NewLabelBox() const;                  // the new-label box
+    HWND CurrentLabelBox() const;                  // the current-label box (read-only)
     HWND Check(const char* caption) const { return Child("Button", caption); }
     bool Checked(const char* caption) const;
-    HWND Slider(int number) const;  // HScrollN, N = 1..5
+    // The sliders top to bottom, then left to right: 1 transparency, 2 X, 3 width, 4 Y, 5 height.
+    HWND Slider(int number) const;
     int SliderPos(int number) const;
     // A windowless picture given by its place in the layout (twips, relative to the window).
     POINT PictureCenter(int left, int top, int width, int height) const;
-    POINT ApplyLabelPicture() const;  // Image4
+    POINT ApplyLabelPicture() const;  // apply_label_picture
     POINT CloseBoxPoint() const;
 
     // The visible popup menu of this process, if any.

@@ -12,8 +12,8 @@ TEST_F(StartupTest, FirstStartShowsWindowStoresOnlyTheLoadedAlphaAndAddsIcon) {
     ASSERT_TRUE(p);
 
     EXPECT_TRUE(p->Shown());
-    EXPECT_EQ(WindowText(p->Text2()), "Go");  // the button's own label, not a stored one
-    EXPECT_EQ(WindowText(p->Text1()), "");    // "start" is replaced by the empty stored label
+    EXPECT_EQ(WindowText(p->CurrentLabelBox()), "Go");  // the button's own label, not a stored one
+    EXPECT_EQ(WindowText(p->NewLabelBox()), "");    // "start" is replaced by the empty stored label
     EXPECT_FALSE(p->Checked("Make Opaque"));
     EXPECT_FALSE(p->Checked("Startup"));
     EXPECT_FALSE(IsWindowVisible(p->Slider(1)));
@@ -68,13 +68,13 @@ TEST_F(StartupTest, LabelActionAfterMinStartLeavesTheWindowShown) {
     ASSERT_TRUE(ClickAt(kTrayIconPoint));
     ASSERT_TRUE(WaitUntil([p] { return p->Shown(); }, 3000));
 
-    SendMessageA(p->Text1(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Neu"));
+    SendMessageA(p->NewLabelBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Neu"));
     ASSERT_TRUE(ClickAt(p->ApplyLabelPicture()));
     ASSERT_TRUE(WaitUntil([] { return ReadSetting("Text") == std::optional<std::string>("Neu"); }, 3000));
     // The reload that follows the label action must not take "/min" as an order again.
     Pause(300);
     EXPECT_TRUE(p->Shown());
-    EXPECT_EQ(WindowText(p->Text1()), "Neu");
+    EXPECT_EQ(WindowText(p->NewLabelBox()), "Neu");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST_F(TrayTest, EveryWayOfClosingHidesAndTheIconBringsTheWindowBack) {
     EXPECT_TRUE(p->Shown());
 
     // Keys go to the window that has the keyboard; a person clicks into it first.
-    ASSERT_TRUE(ClickAt(CenterOf(ScreenRect(p->Text1()))));
+    ASSERT_TRUE(ClickAt(CenterOf(ScreenRect(p->NewLabelBox()))));
     ASSERT_TRUE(PressKeys("alt+F4"));
     ASSERT_TRUE(HiddenButAlive(p)) << "Alt+F4";
     ASSERT_TRUE(ClickAt(kTrayIconPoint));

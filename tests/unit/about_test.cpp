@@ -1,4 +1,4 @@
-#include "about/frm_about.h"
+#include "about_window/about_window.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
-#include "app/resource.h"
+#include "main_window/main_window.h"
+#include "resources/resource.h"
 #include "test_support.h"
 #include "win/dpi.h"
 
@@ -77,7 +77,7 @@ protected:
         RunMessageLoop();
     }
 
-    about::FrmAbout about_;
+    about_window::AboutWindow about_;
     std::vector<std::string> opened_;
 };
 
@@ -122,9 +122,9 @@ TEST_F(AboutWindow, LabelsReadTopToBottomInsideTheWindowAndFitTheirText) {
     HWND w = about_.hwnd();
     RECT client{};
     GetClientRect(w, &client);
-    const std::vector<const controls::Control*> reading_order{&about_.Label1[1], &about_.Label1[0], &about_.Label2,
-                                                              &about_.Label3,    &about_.Label5,    &about_.Label4,
-                                                              &about_.Label6,    &about_.cmdOK};
+    const std::vector<const controls::Control*> reading_order{&about_.top_label, &about_.title_label, &about_.version_label,
+                                                              &about_.web_link_label,    &about_.email_label,    &about_.author_label,
+                                                              &about_.rights_label,    &about_.ok_button};
     int previous_bottom = 0;
     for (const controls::Control* c : reading_order) {
         const RECT r = ChildRect(w, c->hwnd());
@@ -136,24 +136,24 @@ TEST_F(AboutWindow, LabelsReadTopToBottomInsideTheWindowAndFitTheirText) {
     }
     // Labels start at their places in the design unless their text would run off the window.
     const int dpi = win::ScreenDpi();
-    EXPECT_EQ(ChildRect(w, about_.Label2.hwnd()).left, win::TwipsToPixels(1320, dpi));
-    EXPECT_EQ(ChildRect(w, about_.Label2.hwnd()).top, win::TwipsToPixels(720, dpi));
-    EXPECT_LE(ChildRect(w, about_.Label3.hwnd()).left, win::TwipsToPixels(480, dpi));
-    EXPECT_EQ(ChildRect(w, about_.Label3.hwnd()).top, win::TwipsToPixels(960, dpi));
+    EXPECT_EQ(ChildRect(w, about_.version_label.hwnd()).left, win::TwipsToPixels(1320, dpi));
+    EXPECT_EQ(ChildRect(w, about_.version_label.hwnd()).top, win::TwipsToPixels(720, dpi));
+    EXPECT_LE(ChildRect(w, about_.web_link_label.hwnd()).left, win::TwipsToPixels(480, dpi));
+    EXPECT_EQ(ChildRect(w, about_.web_link_label.hwnd()).top, win::TwipsToPixels(960, dpi));
 
     char text[128] = {};
-    GetWindowTextA(about_.Label3.hwnd(), text, sizeof text);
-    EXPECT_STREQ(text, about::kWebAddress);
-    GetWindowTextA(about_.Label2.hwnd(), text, sizeof text);
+    GetWindowTextA(about_.web_link_label.hwnd(), text, sizeof text);
+    EXPECT_STREQ(text, about_window::kWebAddress);
+    GetWindowTextA(about_.version_label.hwnd(), text, sizeof text);
     EXPECT_STREQ(text, "Version 6.0");
-    GetWindowTextA(about_.Label1[0].hwnd(), text, sizeof text);
+    GetWindowTextA(about_.title_label.hwnd(), text, sizeof text);
     EXPECT_STREQ(text, "QVR (Pelmora)");
-    GetWindowTextA(about_.Label4.hwnd(), text, sizeof text);
+    GetWindowTextA(about_.author_label.hwnd(), text, sizeof text);
     EXPECT_EQ(std::string(text).rfind("Created by: ", 0), 0u);
 }
 
 TEST_F(AboutWindow, LinkHasItsOwnBoldUnderlinedArabicFont) {
-    auto font = reinterpret_cast<HFONT>(SendMessageA(about_.Label3.hwnd(), WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HFONT>(SendMessageA(about_.web_link_label.hwnd(), WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     LOGFONTA lf{};
     ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf));
@@ -163,7 +163,7 @@ TEST_F(AboutWindow, LinkHasItsOwnBoldUnderlinedArabicFont) {
     EXPECT_EQ(lf.lfCharSet, 178);
     EXPECT_EQ(lf.lfHeight, -MulDiv(825, win::ScreenDpi(), 7200));
     // The other labels keep the window's font.
-    EXPECT_NE(SendMessageA(about_.Label2.hwnd(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+    EXPECT_NE(SendMessageA(about_.version_label.hwnd(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
 }
 
 TEST_F(AboutWindow, BackgroundPictureIsDrawnUnderTheLabels) {
@@ -176,7 +176,7 @@ TEST_F(AboutWindow, BackgroundPictureIsDrawnUnderTheLabels) {
     // The picture has a teal rule along its top edge.
     const COLORREF rule = GetPixel(dc, client.right / 2, 0);
     // A label's top-left pixel is background, as is the pixel just left of it.
-    const RECT label = ChildRect(w, about_.Label2.hwnd());
+    const RECT label = ChildRect(w, about_.version_label.hwnd());
     const COLORREF in_label = GetPixel(dc, label.left, label.top);
     const COLORREF beside = GetPixel(dc, label.left - 1, label.top);
     ReleaseDC(w, dc);
@@ -188,14 +188,14 @@ TEST_F(AboutWindow, BackgroundPictureIsDrawnUnderTheLabels) {
 
 TEST_F(AboutWindow, EnterEscapeAndOkHideTheWindowAndKeepIt) {
     HWND w = about_.hwnd();
-    EXPECT_EQ(GetFocus(), about_.cmdOK.hwnd());
-    EXPECT_TRUE(GetWindowLongA(about_.cmdOK.hwnd(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetFocus(), about_.ok_button.hwnd());
+    EXPECT_TRUE(GetWindowLongA(about_.ok_button.hwnd(), GWL_STYLE) & BS_DEFPUSHBUTTON);
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         about_.Show();
         RunMessageLoop();
         ASSERT_TRUE(IsWindowVisible(w));
         HWND focus = GetFocus();
-        PostMessageA(IsChild(w, focus) ? focus : about_.cmdOK.hwnd(), WM_KEYDOWN, key, 1);
+        PostMessageA(IsChild(w, focus) ? focus : about_.ok_button.hwnd(), WM_KEYDOWN, key, 1);
         RunMessageLoop();
         EXPECT_FALSE(IsWindowVisible(w)) << "key " << key;
         EXPECT_TRUE(IsWindow(w));
@@ -203,7 +203,7 @@ TEST_F(AboutWindow, EnterEscapeAndOkHideTheWindowAndKeepIt) {
     }
     about_.Show();
     RunMessageLoop();
-    SendMessageA(about_.cmdOK.hwnd(), BM_CLICK, 0, 0);
+    SendMessageA(about_.ok_button.hwnd(), BM_CLICK, 0, 0);
     RunMessageLoop();
     EXPECT_FALSE(IsWindowVisible(w));
     EXPECT_EQ(about_.hwnd(), w);
@@ -214,13 +214,13 @@ TEST_F(AboutWindow, OnlyTheLinkReactsToAClickAndTheWindowStaysOpen) {
     HWND w = about_.hwnd();
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RunMessageLoop();
-    const std::vector<const controls::Control*> others{&about_.Label1[0], &about_.Label1[1], &about_.Label2,
-                                                       &about_.Label4, &about_.Label5, &about_.Label6};
+    const std::vector<const controls::Control*> others{&about_.title_label, &about_.top_label, &about_.version_label,
+                                                       &about_.author_label, &about_.email_label, &about_.rights_label};
     for (const controls::Control* c : others) ClickAt(w, CentreOf(ChildRect(w, c->hwnd())));
     ClickAt(w, POINT{4, 4});  // the picture
     EXPECT_TRUE(opened_.empty());
 
-    ClickAt(w, CentreOf(ChildRect(w, about_.Label3.hwnd())));
+    ClickAt(w, CentreOf(ChildRect(w, about_.web_link_label.hwnd())));
     ASSERT_EQ(opened_.size(), 1u);
     EXPECT_EQ(opened_[0], "http://www.velmontix.example");
     EXPECT_TRUE(IsWindowVisible(w));
@@ -229,7 +229,7 @@ TEST_F(AboutWindow, OnlyTheLinkReactsToAClickAndTheWindowStaysOpen) {
 TEST_F(AboutWindow, HandCursorOverTheLinkOnly) {
     HWND w = about_.hwnd();
     const LPARAM over_client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
-    EXPECT_TRUE(SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(about_.Label3.hwnd()), over_client));
+    EXPECT_TRUE(SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(about_.web_link_label.hwnd()), over_client));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
     SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), over_client);
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
@@ -243,40 +243,40 @@ protected:
 };
 
 TEST_F(AboutFromMainWindow, OneWindowUntilTheCloseBoxDestroysIt) {
-    app::Form1 form;
+    main_window::MainWindow form;
     ASSERT_TRUE(form.Create(""));
-    EXPECT_EQ(form.AboutWindow(), nullptr);
+    EXPECT_EQ(form.About(), nullptr);
 
-    SendMessageA(form.Command1.hwnd(), BM_CLICK, 0, 0);
+    SendMessageA(form.about_button.hwnd(), BM_CLICK, 0, 0);
     RunMessageLoop();
-    ASSERT_NE(form.AboutWindow(), nullptr);
-    HWND first = form.AboutWindow()->hwnd();
+    ASSERT_NE(form.About(), nullptr);
+    HWND first = form.About()->hwnd();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(IsWindowVisible(first));
-    form.Command1_Click();
+    form.OnAboutClicked();
     RunMessageLoop();
-    EXPECT_EQ(form.AboutWindow()->hwnd(), first);
-    EXPECT_EQ(WindowsOfClass(about::kFrmAboutClass).size(), 1u);
+    EXPECT_EQ(form.About()->hwnd(), first);
+    EXPECT_EQ(WindowsOfClass(about_window::kAboutWindowClass).size(), 1u);
 
     // Hidden by OK, the same window comes back.
-    form.AboutWindow()->cmdOK_Click();
-    form.Command1_Click();
-    EXPECT_EQ(form.AboutWindow()->hwnd(), first);
+    form.About()->OnOkClicked();
+    form.OnAboutClicked();
+    EXPECT_EQ(form.About()->hwnd(), first);
     EXPECT_TRUE(IsWindowVisible(first));
 
     PostMessageA(first, WM_CLOSE, 0, 0);
     RunMessageLoop();
     EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(form.AboutWindow()->hwnd(), nullptr);
-    EXPECT_TRUE(WindowsOfClass(about::kFrmAboutClass).empty());
+    EXPECT_EQ(form.About()->hwnd(), nullptr);
+    EXPECT_TRUE(WindowsOfClass(about_window::kAboutWindowClass).empty());
 
-    form.Command1_Click();
+    form.OnAboutClicked();
     RunMessageLoop();
-    HWND second = form.AboutWindow()->hwnd();
+    HWND second = form.About()->hwnd();
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);
     EXPECT_TRUE(IsWindowVisible(second));
-    EXPECT_EQ(WindowsOfClass(about::kFrmAboutClass).size(), 1u);
+    EXPECT_EQ(WindowsOfClass(about_window::kAboutWindowClass).size(), 1u);
 }
 
 #pragma pack(push, 2)

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "customize/form2.h"
+#include "customize_window/customize_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"
 #include "test_support.h"
 
 namespace {
 
-using customize::FontDialogState;
+using customize_window::FontDialogState;
 using settings::Value;
 
 std::string Stored(const char* name) {
@@ -28,82 +28,63 @@ protected:
     void Store(const char* name, const std::string& text) { registry::WriteSetting(name, Value::Text(text)); }
 
     test_support::CleanSettings clean;
-    shaping::SharedShape shape;
+    core::SharedOutline shape;
     int applications = 0;
-    customize::Form2 form{shape, [this] { ++applications; }};
+    customize_window::CustomizeWindow form{shape, [this] { ++applications; }};
 };
 
 TEST_F(Customize, StoredTextDifferentFromTheBoxRunsTextDrawOnceNested) {
-    Store(names::kText2, "Pelmora");
-    ASSERT_NE(form.Text1.Text(), "Pelmora");
-    form.TextDraw();
-    EXPECT_EQ(form.TextDrawRuns(), 2);  // the outer run and one nested through Text1_Change
-    EXPECT_EQ(form.Text1.Text(), "Pelmora");
-    EXPECT_EQ(Stored(names::kText2), "Pelmora");
-    EXPECT_EQ(registry::ReadSetting(names::kText2).RawText(), std::string("Pelmora\0", 8));
-    EXPECT_EQ(shape.region.state(), shaping::CurrentRegion::State::kOwned);
+    Store(names::kOutlineText, "Pelmora");
+    ASSERT_NE(form.outline_text_box.Text(), "Pelmora");
+    form.BuildTextOutline();
+    EXPECT_EQ(form.TextOutlineRuns(), 2);  // the outer run and one nested through OnOutlineTextChanged
+    EXPECT_EQ(form.outline_text_box.Text(), "Pelmora");
+    EXPECT_EQ(Stored(names::kOutlineText), "Pelmora");
+    EXPECT_EQ(registry::ReadSetting(names::kOutlineText).RawText(), std::string("Pelmora\0", 8));
+    EXPECT_EQ(shape.region.state(), core::RegionSlot::State::kOwned);
 
-    form.TextDraw();  // the box already holds the stored text
-    EXPECT_EQ(form.TextDrawRuns(), 3);
+    form.BuildTextOutline();  // the box already holds the stored text
+    EXPECT_EQ(form.TextOutlineRuns(), 3);
 
     // Typing in the box stores the text and rebuilds the outline once.
-    form.Text1.SetText("Typed");
-    EXPECT_EQ(Stored(names::kText2), "Typed");
-    EXPECT_EQ(form.TextDrawRuns(), 4);
+    form.outline_text_box.SetText("Typed");
+    EXPECT_EQ(Stored(names::kOutlineText), "Typed");
+    EXPECT_EQ(form.TextOutlineRuns(), 4);
 }
 
-TEST_F(Customize, FaceNameFallbacks) {
-    // No font chosen in this run: the stored face, and no fallback for an empty or missing one.
-    Store(names::kNFont, "Tahoma");
-    Store(names::kSFont, "20");
-    Store(names::kBFont, "True");
-    Store(names::kUFont, "True");
-    form.TextDraw();
+// Which font each case takes is the core's decision (tests/core); here the window feeds it: the
+// stored values before a font is picked, the box and the dialog after.
+TEST_F(Customize, OutlineTakesStoredFontThenTheBoxAndTheDialog) {
+    Store(names::kFontFace, "Tahoma");
+    Store(names::kFontSize, "20");
+    Store(names::kFontBold, "True");
+    form.BuildTextOutline();
     EXPECT_EQ(form.Font().name, "Tahoma");
     EXPECT_EQ(form.Font().size, 20.0f);
     EXPECT_TRUE(form.Font().bold);
-    EXPECT_FALSE(form.Font().italic);
-    EXPECT_TRUE(form.Font().underline);
-    EXPECT_EQ(form.LastFontName, "Tahoma");
-    Store(names::kNFont, "");
-    registry::RegistryDeleteValue(HKEY_CURRENT_USER, registry::kSettingsKey, names::kSFont);
-    form.TextDraw();
-    EXPECT_EQ(form.Font().name, "Tahoma");
-    EXPECT_EQ(form.Font().size, 20.0f);  // a missing size (0) is refused
-    EXPECT_EQ(form.LastFontName, "");
-    registry::RegistryDeleteValue(HKEY_CURRENT_USER, registry::kSettingsKey, names::kNFont);
-    form.TextDraw();
-    EXPECT_EQ(form.Font().name, "Tahoma");
+    EXPECT_EQ(form.last_font_name, "Tahoma");
 
-    // A font chosen in this run: the dialog's face, else the stored one, else "Arial"; the text is
-    // the box's, whatever is stored.
-    form.FontPicked = true;
-    form.Text1.SetText("Box");
-    Store(names::kText2, "Stored");
-    const int runs = form.TextDrawRuns();
-    form.CD.name = "DejaVu Serif";
-    form.CD.size = 15.0f;
-    form.TextDraw();
-    EXPECT_EQ(form.Font().name, "DejaVu Serif");
+    form.font_picked = true;
+    form.outline_text_box.SetText("Box");
+    Store(names::kOutlineText, "Stored");
+    const int runs = form.TextOutlineRuns();
+    form.font_dialog.name.clear();
+    form.font_dialog.size = 15.0f;
+    Store(names::kFontFace, "DejaVu Sans Mono");
+    form.BuildTextOutline();
+    EXPECT_EQ(form.Font().name, "DejaVu Sans Mono");  // the dialog has no face: the stored one, read anew
     EXPECT_EQ(form.Font().size, 15.0f);
     EXPECT_FALSE(form.Font().bold);  // the dialog's flags now
-    form.CD.name.clear();
-    Store(names::kNFont, "DejaVu Sans Mono");
-    form.TextDraw();
-    EXPECT_EQ(form.Font().name, "DejaVu Sans Mono");
-    registry::RegistryDeleteValue(HKEY_CURRENT_USER, registry::kSettingsKey, names::kNFont);
-    form.TextDraw();
-    EXPECT_EQ(form.Font().name, "Arial");
-    EXPECT_EQ(form.Text1.Text(), "Box");
-    EXPECT_EQ(form.TextDrawRuns(), runs + 3);  // no nested runs: the box is not touched
-    EXPECT_EQ(Stored(names::kText2), "Stored");
+    EXPECT_EQ(form.outline_text_box.Text(), "Box");
+    EXPECT_EQ(form.TextOutlineRuns(), runs + 1);  // no nested run: the box is not touched
+    EXPECT_EQ(Stored(names::kOutlineText), "Stored");
 }
 
 TEST_F(Customize, FontOptionsStoresTheDialogsValues) {
-    Store(names::kNFont, "DejaVu Sans");
-    form.Text2(0);  // Font Options is reachable only after the text shape showed its frame
-    EXPECT_TRUE(form.Command2.Visible());
-    form.Text1.SetText("Pelmora");
+    Store(names::kFontFace, "DejaVu Sans");
+    form.ChooseText(0);  // Font Options is reachable only after the text shape showed its frame
+    EXPECT_TRUE(form.font_options_button.Visible());
+    form.outline_text_box.SetText("Pelmora");
 
     std::vector<FontDialogState> offered;
     bool ok = false;
@@ -115,23 +96,23 @@ TEST_F(Customize, FontOptionsStoresTheDialogsValues) {
     };
     auto stored_font = [] {
         std::string all;
-        for (const char* name : {names::kText2, names::kNFont, names::kSFont, names::kBFont, names::kIFont,
-                                 names::kKFont, names::kUFont})
+        for (const char* name : {names::kOutlineText, names::kFontFace, names::kFontSize, names::kFontBold, names::kFontItalic,
+                                 names::kFontStrikethrough, names::kFontUnderline})
             all += Stored(name) + "|";
         return all;
     };
 
     // Cancelled on its first use: the stored face stays, the dialog's defaults are written.
-    form.Command2_Click();
-    EXPECT_TRUE(form.FontPicked);
+    form.OnFontOptionsClicked();
+    EXPECT_TRUE(form.font_picked);
     EXPECT_EQ(stored_font(), "Pelmora|DejaVu Sans|8|False|False|False|False|");
     EXPECT_EQ(form.Font().name, "DejaVu Sans");
 
     ok = true;
     pick = FontDialogState{"Tahoma", 8.25f, true, false, true, false};
-    form.Command2_Click();
+    form.OnFontOptionsClicked();
     EXPECT_EQ(stored_font(), "Pelmora|Tahoma|8.25|True|False|True|False|");
-    EXPECT_EQ(registry::ReadSetting(names::kSFont).RawText(), std::string("8.25\0", 5));
+    EXPECT_EQ(registry::ReadSetting(names::kFontSize).RawText(), std::string("8.25\0", 5));
     EXPECT_EQ(form.Font().name, "Tahoma");
     EXPECT_EQ(form.Font().size, 8.25f);
     EXPECT_TRUE(form.Font().bold);
@@ -139,27 +120,27 @@ TEST_F(Customize, FontOptionsStoresTheDialogsValues) {
 
     // Cancelled later: the values of the last use are written again.
     ok = false;
-    form.Command2_Click();
+    form.OnFontOptionsClicked();
     EXPECT_EQ(stored_font(), "Pelmora|Tahoma|8.25|True|False|True|False|");
     ASSERT_EQ(offered.size(), 3u);
     EXPECT_EQ(offered[0].name, "");
     EXPECT_EQ(offered[2].name, "Tahoma");
 
     // Nothing chosen, nothing stored and no face read before: "Arial".
-    registry::RegistryDeleteValue(HKEY_CURRENT_USER, registry::kSettingsKey, names::kNFont);
-    form.CD = FontDialogState{};
-    form.LastFontName.clear();
-    form.Command2_Click();
-    EXPECT_EQ(Stored(names::kNFont), "Arial");
+    registry::RegistryDeleteValue(HKEY_CURRENT_USER, registry::kSettingsKey, names::kFontFace);
+    form.font_dialog = FontDialogState{};
+    form.last_font_name.clear();
+    form.OnFontOptionsClicked();
+    EXPECT_EQ(Stored(names::kFontFace), "Arial");
     EXPECT_EQ(form.Font().name, "Arial");
 }
 
 TEST_F(Customize, TextOutlineHasCountersAsHoles) {
-    Store(names::kNFont, "DejaVu Sans");
-    Store(names::kSFont, "72");
+    Store(names::kFontFace, "DejaVu Sans");
+    Store(names::kFontSize, "72");
     for (const char* letter : {"O", "o", "0"}) {
-        Store(names::kText2, letter);
-        form.TextDraw();
+        Store(names::kOutlineText, letter);
+        form.BuildTextOutline();
         HRGN rgn = shape.region.owned();
         ASSERT_NE(rgn, nullptr) << letter;
         RECT box{};
@@ -178,18 +159,18 @@ TEST_F(Customize, EmptyTextGivesNoRegionAndTheStartButtonItsRectangle) {
     ASSERT_NE(restore.button(), nullptr);
     ASSERT_TRUE(SetWindowRgn(restore.button(), CreateEllipticRgn(0, 0, 20, 20), TRUE));
     for (const char* text : {"", "   "}) {
-        Store(names::kText2, "x");
-        form.TextDraw();
-        ASSERT_EQ(shape.region.state(), shaping::CurrentRegion::State::kOwned);
-        Store(names::kText2, text);
-        form.TextDraw();
-        EXPECT_EQ(shape.region.state(), shaping::CurrentRegion::State::kNull) << '"' << text << '"';
+        Store(names::kOutlineText, "x");
+        form.BuildTextOutline();
+        ASSERT_EQ(shape.region.state(), core::RegionSlot::State::kOwned);
+        Store(names::kOutlineText, text);
+        form.BuildTextOutline();
+        EXPECT_EQ(shape.region.state(), core::RegionSlot::State::kNull) << '"' << text << '"';
         EXPECT_EQ(shape.region.owned(), nullptr);
     }
-    registry::RegistryDeleteValue(HKEY_CURRENT_USER, registry::kSettingsKey, names::kText2);
-    form.TextDraw();
-    EXPECT_EQ(form.Text1.Text(), "");
-    EXPECT_EQ(shape.region.state(), shaping::CurrentRegion::State::kNull);
+    registry::RegistryDeleteValue(HKEY_CURRENT_USER, registry::kSettingsKey, names::kOutlineText);
+    form.BuildTextOutline();
+    EXPECT_EQ(form.outline_text_box.Text(), "");
+    EXPECT_EQ(shape.region.state(), core::RegionSlot::State::kNull);
     shape.region.ApplyTo(restore.button());
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(GetWindowRgn(restore.button(), rgn), ERROR);
@@ -197,16 +178,16 @@ TEST_F(Customize, EmptyTextGivesNoRegionAndTheStartButtonItsRectangle) {
 }
 
 TEST_F(Customize, ShapeMethodsAndToolbarClickSetThePressedButtons) {
-    auto& bar = form.Toolbar1;
+    auto& bar = form.shape_toolbar;
     auto press_all = [&] {
         for (int i : {1, 3, 5}) bar.SetButtonValue(i, 1);
     };
-    shape.outline_box = {50, 20};
+    shape.box = {50, 20};
     press_all();
-    form.Ellipse2(0);
+    form.ChooseEllipse(0);
     EXPECT_EQ(bar.ButtonValue(1) * 100 + bar.ButtonValue(3) * 10 + bar.ButtonValue(5), 100);
-    EXPECT_EQ(Stored(names::kType), "Ellipse");
-    EXPECT_FALSE(form.Text1.Visible());
+    EXPECT_EQ(Stored(names::kShapeType), "Ellipse");
+    EXPECT_FALSE(form.outline_text_box.Visible());
     RECT box{};
     ASSERT_NE(shape.region.owned(), nullptr);
     GetRgnBox(shape.region.owned(), &box);
@@ -214,24 +195,24 @@ TEST_F(Customize, ShapeMethodsAndToolbarClickSetThePressedButtons) {
     EXPECT_NEAR(box.bottom - box.top, 20, 1);
 
     press_all();
-    form.Rectangle2(0);
+    form.ChooseRectangle(0);
     EXPECT_EQ(bar.ButtonValue(1) * 100 + bar.ButtonValue(3) * 10 + bar.ButtonValue(5), 10);
-    EXPECT_EQ(Stored(names::kType), "Rectangle");
+    EXPECT_EQ(Stored(names::kShapeType), "Rectangle");
     EXPECT_TRUE(PtInRegion(shape.region.owned(), 0, 0));
 
     press_all();
-    form.Text2(0);
+    form.ChooseText(0);
     EXPECT_EQ(bar.ButtonValue(1) * 100 + bar.ButtonValue(3) * 10 + bar.ButtonValue(5), 1);
-    EXPECT_EQ(Stored(names::kType), "Text");
-    EXPECT_TRUE(form.Text1.Visible());
+    EXPECT_EQ(Stored(names::kShapeType), "Text");
+    EXPECT_TRUE(form.outline_text_box.Visible());
     EXPECT_FALSE(IsWindowVisible(form.hwnd()));
     EXPECT_EQ(applications, 0);  // the methods do not apply the shape themselves
 
     // A click on "Rectangle" leaves it pressed alone.
     bar.SetButtonValue(3, 1);  // as a click on it leaves it
-    form.Toolbar1_ButtonClick(3);
+    form.OnShapeButtonClicked(3);
     EXPECT_EQ(bar.ButtonValue(1) * 100 + bar.ButtonValue(3) * 10 + bar.ButtonValue(5), 10);
-    EXPECT_EQ(Stored(names::kType), "Rectangle");
+    EXPECT_EQ(Stored(names::kShapeType), "Rectangle");
     EXPECT_TRUE(IsWindowVisible(form.hwnd()));  // a click shows the window
     EXPECT_EQ(applications, 1);
 }
@@ -243,7 +224,7 @@ TEST(CustomizeToolbar, ClickedShapeEndsPressedAlone) {
     test_support::StartButtonRestorer restore;
     test_support::RunningForm1 main_window;
     ASSERT_TRUE(main_window.created());
-    customize::Toolbar& bar = main_window->CustomizeWindow().Toolbar1;
+    controls::Toolbar& bar = main_window->Customize().shape_toolbar;
     auto pressed = [&bar] { return bar.ButtonValue(1) * 100 + bar.ButtonValue(3) * 10 + bar.ButtonValue(5); };
     auto click = [&bar](int index) {
         RECT item{};
@@ -257,10 +238,10 @@ TEST(CustomizeToolbar, ClickedShapeEndsPressedAlone) {
     EXPECT_EQ(pressed(), 100);
     click(5);  // "Text" while "Ellipse" is pressed
     EXPECT_EQ(pressed(), 1);
-    EXPECT_EQ(Stored(names::kType), "Text");
+    EXPECT_EQ(Stored(names::kShapeType), "Text");
     click(5);  // the pressed "Text": the click releases it and the shape application presses it again
     EXPECT_EQ(pressed(), 1);
-    EXPECT_EQ(Stored(names::kType), "Text");
+    EXPECT_EQ(Stored(names::kShapeType), "Text");
 }
 
 }  // namespace

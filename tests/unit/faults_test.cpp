@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/form1.h"
+#include "main_window/main_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"
 #include "support/resource_count.h"
@@ -36,36 +36,36 @@ protected:
     void TearDown() override {
         if (form_) {
             form_->SetExitProcess(IgnoreExit);
-            form_->mPopExit_Click();  // removes the notification-area icon
+            form_->OnExitChosen();  // removes the notification-area icon
             form_.reset();
         }
         SetLayeredWindowAttributes(taskbar_, 0, 255, LWA_ALPHA);
         SetWindowLongA(taskbar_, GWL_EXSTYLE, taskbar_ex_style_);
     }
-    app::Form1& Start() {
-        form_ = std::make_unique<app::Form1>();
+    main_window::MainWindow& Start() {
+        form_ = std::make_unique<main_window::MainWindow>();
         EXPECT_TRUE(form_->Create(""));
         return *form_;
     }
     void Tick(int n) {
-        for (int i = 0; i < n; ++i) form_->Timer1_Timer();
+        for (int i = 0; i < n; ++i) form_->OnTick();
     }
 
     test_support::CleanSettings clean_;
     test_support::StartButtonRestorer restorer_;
     HWND taskbar_ = nullptr;
     LONG taskbar_ex_style_ = 0;
-    std::unique_ptr<app::Form1> form_;
+    std::unique_ptr<main_window::MainWindow> form_;
 };
 
 class NoTaskbar : public Faults, public ::testing::WithParamInterface<const char*> {};
 
 // Every region a tick builds must be deleted when no window takes it.
 TEST_P(NoTaskbar, TicksRunAndLeakNothing) {
-    Store(names::kType, GetParam());
-    Store(names::kText2, "Pel");
-    Store(names::kCheckMT, "1");  // the alpha call and the HS1 write run on every tick too
-    app::Form1& f = Start();
+    Store(names::kShapeType, GetParam());
+    Store(names::kOutlineText, "Pel");
+    Store(names::kMakeOpaque, "1");  // the alpha call and the HS1 write run on every tick too
+    main_window::MainWindow& f = Start();
     f.UseTaskbarWindows(nullptr, nullptr);
 
     Tick(20);  // fonts and DCs cache a few objects on first use
@@ -74,7 +74,7 @@ TEST_P(NoTaskbar, TicksRunAndLeakNothing) {
     Tick(1000);
     EXPECT_EQ(test_support::CountGdiObjects(), gdi);
     EXPECT_EQ(CountKernelHandles(), handles);
-    EXPECT_EQ(f.StartButtonWnd(), nullptr);
+    EXPECT_EQ(f.StartButton(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, NoTaskbar, ::testing::Values("Ellipse", "Rectangle", "Text"));
@@ -92,8 +92,8 @@ HWND MakeStandInTaskbar() {
 }
 
 TEST_F(Faults, StartButtonDestroyedMidRunThenTaskbarCreated) {
-    Store(names::kType, "Ellipse");
-    app::Form1& f = Start();
+    Store(names::kShapeType, "Ellipse");
+    main_window::MainWindow& f = Start();
     HWND stand_in = MakeStandInTaskbar();
     HWND stand_in_button = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD | WS_VISIBLE, 0, 0, 60, 30, stand_in,
                                            nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -113,8 +113,8 @@ TEST_F(Faults, StartButtonDestroyedMidRunThenTaskbarCreated) {
     // The shell says it is back: the real taskbar and its Start button are found again.
     SetWindowRgn(restorer_.button(), nullptr, TRUE);
     SendMessageA(f.hwnd(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_EQ(f.TaskbarWnd(), taskbar_);
-    EXPECT_EQ(f.StartButtonWnd(), restorer_.button());
+    EXPECT_EQ(f.Taskbar(), taskbar_);
+    EXPECT_EQ(f.StartButton(), restorer_.button());
     Tick(1);
     EXPECT_TRUE(HasRegion(restorer_.button()));
 }

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/form1.h"
-#include "app/tray.h"
-#include "customize/form2.h"
+#include "main_window/main_window.h"
+#include "core/tray_icon.h"
+#include "customize_window/customize_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"
 #include "test_support.h"
@@ -35,15 +35,15 @@ TEST_F(FormLoad, FirstStartWithoutSettings) {
     ASSERT_TRUE(form.created());
 
     EXPECT_TRUE(test_support::KeyExists(registry::kSettingsKey));
-    EXPECT_EQ(form->HScroll1.Value(), 255);
-    EXPECT_EQ(form->HScroll2.Value(), 0);
-    EXPECT_EQ(form->HScroll3.Value(), 100);
-    EXPECT_EQ(form->HScroll4.Value(), 0);
-    EXPECT_EQ(form->HScroll5.Value(), 32);
-    EXPECT_EQ(form->Check1.Value(), 0);
-    EXPECT_EQ(form->Check2.Value(), 0);
-    EXPECT_FALSE(form->HScroll1.Visible());
-    EXPECT_EQ(form->Text1.Text(), "");  // "start" replaced by the empty stored label
+    EXPECT_EQ(form->transparency_slider.Value(), 255);
+    EXPECT_EQ(form->x_slider.Value(), 0);
+    EXPECT_EQ(form->width_slider.Value(), 100);
+    EXPECT_EQ(form->y_slider.Value(), 0);
+    EXPECT_EQ(form->height_slider.Value(), 32);
+    EXPECT_EQ(form->make_opaque_box.Value(), 0);
+    EXPECT_EQ(form->startup_box.Value(), 0);
+    EXPECT_FALSE(form->transparency_slider.Visible());
+    EXPECT_EQ(form->new_label_box.Text(), "");  // "start" replaced by the empty stored label
     EXPECT_TRUE(IsWindowVisible(form->hwnd()));
 
     // No handler ran, so nothing was stored; the alpha slider kept its 255.
@@ -51,55 +51,55 @@ TEST_F(FormLoad, FirstStartWithoutSettings) {
     EXPECT_FALSE(RunValueExists());
 
     // The current-label box shows the Start button's own label.
-    ASSERT_NE(form->StartButtonWnd(), nullptr);
-    EXPECT_EQ(form->StartButtonWnd(), restore.button());
-    EXPECT_EQ(form->Text2.Text(), "Start here");
-    EXPECT_EQ(form->TaskbarWnd(), FindWindowA("Shell_TrayWnd", nullptr));
+    ASSERT_NE(form->StartButton(), nullptr);
+    EXPECT_EQ(form->StartButton(), restore.button());
+    EXPECT_EQ(form->current_label_box.Text(), "Start here");
+    EXPECT_EQ(form->Taskbar(), FindWindowA("Shell_TrayWnd", nullptr));
 
     // The X sliders reach as far as the customize window's client is wide at the screen's width.
-    EXPECT_EQ(form->HScroll2.Max(), form->HScroll3.Max());
-    EXPECT_GT(form->HScroll2.Max(), GetSystemMetrics(SM_CXSCREEN) - 40);
-    EXPECT_LE(form->HScroll2.Max(), GetSystemMetrics(SM_CXSCREEN) + 10);
-    EXPECT_EQ(form->HScroll4.Max(), 100);
+    EXPECT_EQ(form->x_slider.Max(), form->width_slider.Max());
+    EXPECT_GT(form->x_slider.Max(), GetSystemMetrics(SM_CXSCREEN) - 40);
+    EXPECT_LE(form->x_slider.Max(), GetSystemMetrics(SM_CXSCREEN) + 10);
+    EXPECT_EQ(form->y_slider.Max(), 100);
     // ... and the customize window is back at its normal width, still hidden.
     RECT r{};
-    GetWindowRect(form->CustomizeWindow().hwnd(), &r);
+    GetWindowRect(form->Customize().hwnd(), &r);
     EXPECT_LT(r.right - r.left, 400);
-    EXPECT_FALSE(IsWindowVisible(form->CustomizeWindow().hwnd()));
+    EXPECT_FALSE(IsWindowVisible(form->Customize().hwnd()));
 }
 
 TEST_F(FormLoad, StoredValuesReachTheControls) {
     registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
-    registry::WriteSetting(names::kText, Value::Text("Hello"));
-    registry::WriteSetting(names::kHS1, Value::Text("300"));   // above the alpha range: refused
-    registry::WriteSetting(names::kPX1, Value::Text("2100"));  // above the initial X maximum: refused
-    registry::WriteSetting(names::kPX2, Value::Text("0"));     // 0 keeps the initial width
-    registry::WriteSetting(names::kPY1, Value::Text("7"));
-    registry::WriteSetting(names::kPY2, Value::Text("18"));
-    registry::WriteSetting(names::kCheck, Value::Text("1"));
-    registry::WriteSetting(names::kCheckMT, Value::Text("1"));
-    registry::WriteSetting(names::kType, Value::Text("Rectangle"));
+    registry::WriteSetting(names::kLabel, Value::Text("Hello"));
+    registry::WriteSetting(names::kAlpha, Value::Text("300"));   // above the alpha range: refused
+    registry::WriteSetting(names::kX, Value::Text("2100"));  // above the initial X maximum: refused
+    registry::WriteSetting(names::kWidth, Value::Text("0"));     // 0 keeps the initial width
+    registry::WriteSetting(names::kY, Value::Text("7"));
+    registry::WriteSetting(names::kHeight, Value::Text("18"));
+    registry::WriteSetting(names::kAutostart, Value::Text("1"));
+    registry::WriteSetting(names::kMakeOpaque, Value::Text("1"));
+    registry::WriteSetting(names::kShapeType, Value::Text("Rectangle"));
     SetWindowTextA(restore.button(), "Start");
 
     test_support::RunningForm1 form;
     ASSERT_TRUE(form.created());
-    EXPECT_EQ(form->Text1.Text(), "Hello");
-    EXPECT_EQ(form->Text2.Text(), "Start");  // the button's label, never the stored one
-    EXPECT_EQ(form->HScroll1.Value(), 255);
-    EXPECT_EQ(form->HScroll2.Value(), 0);
-    EXPECT_EQ(form->HScroll3.Value(), 100);
-    EXPECT_EQ(form->HScroll4.Value(), 7);
-    EXPECT_EQ(form->HScroll5.Value(), 18);
-    EXPECT_EQ(form->Check1.Value(), 1);
-    EXPECT_TRUE(form->HScroll1.Visible());
-    EXPECT_EQ(form->Check2.Value(), 1);
+    EXPECT_EQ(form->new_label_box.Text(), "Hello");
+    EXPECT_EQ(form->current_label_box.Text(), "Start");  // the button's label, never the stored one
+    EXPECT_EQ(form->transparency_slider.Value(), 255);
+    EXPECT_EQ(form->x_slider.Value(), 0);
+    EXPECT_EQ(form->width_slider.Value(), 100);
+    EXPECT_EQ(form->y_slider.Value(), 7);
+    EXPECT_EQ(form->height_slider.Value(), 18);
+    EXPECT_EQ(form->make_opaque_box.Value(), 1);
+    EXPECT_TRUE(form->transparency_slider.Visible());
+    EXPECT_EQ(form->startup_box.Value(), 1);
 
     // Refused values were not rewritten; the handlers that ran stored their values back.
-    EXPECT_EQ(Stored(names::kHS1), std::string("300\0", 4));
-    EXPECT_EQ(Stored(names::kPX1), std::string("2100\0", 5));
-    EXPECT_EQ(Stored(names::kPX2), std::string("0\0", 2));
-    EXPECT_EQ(Stored(names::kPY1), std::string("7\0", 2));
-    EXPECT_EQ(Stored(names::kCheck), std::string("1\0", 2));
+    EXPECT_EQ(Stored(names::kAlpha), std::string("300\0", 4));
+    EXPECT_EQ(Stored(names::kX), std::string("2100\0", 5));
+    EXPECT_EQ(Stored(names::kWidth), std::string("0\0", 2));
+    EXPECT_EQ(Stored(names::kY), std::string("7\0", 2));
+    EXPECT_EQ(Stored(names::kAutostart), std::string("1\0", 2));
     const std::string run = settings::StripTerminator(
         registry::RegistryReadValue(HKEY_CURRENT_USER, registry::kRunKey, registry::kRunValueName).RawText());
     ASSERT_GT(run.size(), 7u);
@@ -113,39 +113,32 @@ TEST_F(FormLoad, StoredValuesReachTheControls) {
     EXPECT_TRUE(PtInRegion(rgn, 99, 1));
     EXPECT_FALSE(PtInRegion(rgn, 101, 1));
     DeleteObject(rgn);
-    EXPECT_EQ(form->CustomizeWindow().Toolbar1.ButtonValue(3), 1);
+    EXPECT_EQ(form->Customize().shape_toolbar.ButtonValue(3), 1);
 }
 
 TEST_F(FormLoad, ValuesThatDoNotConvertLeaveTheControls) {
     registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
-    registry::WriteSetting(names::kHS1, Value::Text("120"));
-    registry::WriteSetting(names::kPX2, Value::Text("90"));
-    registry::WriteSetting(names::kPY2, Value::Text("40"));
+    registry::WriteSetting(names::kAlpha, Value::Text("120"));
+    registry::WriteSetting(names::kWidth, Value::Text("90"));
+    registry::WriteSetting(names::kHeight, Value::Text("40"));
     test_support::RunningForm1 form;
     ASSERT_TRUE(form.created());
-    EXPECT_EQ(form->HScroll1.Value(), 120);
-    EXPECT_EQ(form->HScroll3.Value(), 90);
-    EXPECT_EQ(form->HScroll5.Value(), 40);
+    EXPECT_EQ(form->transparency_slider.Value(), 120);
+    EXPECT_EQ(form->width_slider.Value(), 90);
+    EXPECT_EQ(form->height_slider.Value(), 40);
 
     // A later load (as after a label change) with values that are no numbers, or out of range for
     // a 16-bit integer: the copies keep their values and the sliders stay.
-    registry::WriteSetting(names::kHS1, Value::Text("junk"));
-    registry::WriteSetting(names::kPX2, Value::Text("70000"));
-    registry::WriteSetting(names::kPY2, Value::Text("1e9"));
-    registry::WriteSetting(names::kCheck, Value::Text("yes"));
-    form->Form_Load();
-    EXPECT_EQ(form->HScroll1.Value(), 120);
-    EXPECT_EQ(form->HScroll3.Value(), 90);
-    EXPECT_EQ(form->HScroll5.Value(), 40);
-    EXPECT_EQ(form->Check2.Value(), 0);
+    registry::WriteSetting(names::kAlpha, Value::Text("junk"));
+    registry::WriteSetting(names::kWidth, Value::Text("70000"));
+    registry::WriteSetting(names::kHeight, Value::Text("1e9"));
+    registry::WriteSetting(names::kAutostart, Value::Text("yes"));
+    form->Load();
+    EXPECT_EQ(form->transparency_slider.Value(), 120);
+    EXPECT_EQ(form->width_slider.Value(), 90);
+    EXPECT_EQ(form->height_slider.Value(), 40);
+    EXPECT_EQ(form->startup_box.Value(), 0);
     EXPECT_FALSE(RunValueExists());
-
-    // The settings key deleted while running: writes store nothing, the next load makes it again.
-    test_support::DeleteKeyTree(registry::kSettingsKey);
-    form->HScroll5.SetValue(50);
-    EXPECT_FALSE(test_support::KeyExists(registry::kSettingsKey));
-    form->Form_Load();
-    EXPECT_TRUE(test_support::KeyExists(registry::kSettingsKey));
 }
 
 // Started with "/min": only the icon's own message brings the window back, never a pointer move
@@ -159,7 +152,7 @@ TEST_F(FormLoad, OnlyTheIconsMessageRestoresAHiddenWindow) {
         for (int x : {WM_LBUTTONUP, WM_LBUTTONDBLCLK})
             SendMessageA(form->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 10));
         EXPECT_FALSE(IsWindowVisible(form->hwnd()));
-        SendMessageA(form->hwnd(), app::kTrayCallbackMessage, 1, WM_LBUTTONUP);
+        SendMessageA(form->hwnd(), core::kTrayCallbackMessage, 1, WM_LBUTTONUP);
         EXPECT_TRUE(IsWindowVisible(form->hwnd()));
         class_icon = reinterpret_cast<HICON>(GetClassLongPtrA(form->hwnd(), GCLP_HICON));
     }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
-#include "customize/form2.h"
+#include "main_window/main_window.h"
+#include "customize_window/customize_window.h"
 #include "settings/registry.h"
 #include "win/dpi.h"
 
@@ -50,7 +50,7 @@ protected:
         return win::TwipsToClientRect({l, t, w, h}, dpi_, ox, oy);
     }
 
-    app::Form1 form_;
+    main_window::MainWindow form_;
     int dpi_ = 96;
     RECT start_rect_{};
 };
@@ -86,74 +86,74 @@ TEST_F(MainWindowLayout, WindowIsAFixedDialogOffTheTaskbarWithItsClientSize) {
 
 TEST_F(MainWindowLayout, ControlsSitAtTheirPlacesWithTheirCaptions) {
     const int f1x = 1200, f1y = 0, f2x = 1320, f2y = 1560, f3x = 1320, f3y = 2640;
-    ExpectRect(form_.Command1.hwnd(), At(0, 0, 1150, 315), "Command1");
-    ExpectRect(form_.Text1.hwnd(), At(2880, 540, 975, 285), "Text1");
-    ExpectRect(form_.Frame1.hwnd(), At(1200, 0, 3495, 4095), "Frame1");
-    ExpectRect(form_.Frame2.hwnd(), At(120, 1560, 3255, 855, f1x, f1y), "Frame2");
-    ExpectRect(form_.HScroll2.hwnd(), At(120, 360, 1455, 255, f2x, f2y), "HScroll2");
-    ExpectRect(form_.HScroll3.hwnd(), At(1680, 360, 1455, 255, f2x, f2y), "HScroll3");
-    ExpectRect(form_.Check2.hwnd(), At(2040, 1280, 1215, 195, f1x, f1y), "Check2");
-    ExpectRect(form_.HScroll1.hwnd(), At(1920, 900, 1455, 255, f1x, f1y), "HScroll1");
-    ExpectRect(form_.Check1.hwnd(), At(120, 840, 1335, 255, f1x, f1y), "Check1");
-    ExpectRect(form_.Text2.hwnd(), At(1680, 180, 975, 285, f1x, f1y), "Text2");
-    ExpectRect(form_.Frame3.hwnd(), At(120, 2640, 3255, 855, f1x, f1y), "Frame3");
-    ExpectRect(form_.HScroll5.hwnd(), At(1680, 360, 1455, 255, f3x, f3y), "HScroll5");
-    ExpectRect(form_.HScroll4.hwnd(), At(120, 360, 1455, 255, f3x, f3y), "HScroll4");
+    ExpectRect(form_.about_button.hwnd(), At(0, 0, 1150, 315), "about_button");
+    ExpectRect(form_.new_label_box.hwnd(), At(2880, 540, 975, 285), "new_label_box");
+    ExpectRect(form_.controls_frame.hwnd(), At(1200, 0, 3495, 4095), "controls_frame");
+    ExpectRect(form_.x_frame.hwnd(), At(120, 1560, 3255, 855, f1x, f1y), "x_frame");
+    ExpectRect(form_.x_slider.hwnd(), At(120, 360, 1455, 255, f2x, f2y), "x_slider");
+    ExpectRect(form_.width_slider.hwnd(), At(1680, 360, 1455, 255, f2x, f2y), "width_slider");
+    ExpectRect(form_.startup_box.hwnd(), At(2040, 1280, 1215, 195, f1x, f1y), "startup_box");
+    ExpectRect(form_.transparency_slider.hwnd(), At(1920, 900, 1455, 255, f1x, f1y), "transparency_slider");
+    ExpectRect(form_.make_opaque_box.hwnd(), At(120, 840, 1335, 255, f1x, f1y), "make_opaque_box");
+    ExpectRect(form_.current_label_box.hwnd(), At(1680, 180, 975, 285, f1x, f1y), "current_label_box");
+    ExpectRect(form_.y_frame.hwnd(), At(120, 2640, 3255, 855, f1x, f1y), "y_frame");
+    ExpectRect(form_.height_slider.hwnd(), At(1680, 360, 1455, 255, f3x, f3y), "height_slider");
+    ExpectRect(form_.y_slider.hwnd(), At(120, 360, 1455, 255, f3x, f3y), "y_slider");
 
-    EXPECT_EQ(CaptionOf(form_.Command1.hwnd()), "About");
-    EXPECT_EQ(CaptionOf(form_.Check1.hwnd()), "Make Opaque");
-    EXPECT_EQ(CaptionOf(form_.Check2.hwnd()), "Startup");
-    EXPECT_EQ(CaptionOf(form_.Frame2.hwnd()), "X Positions");
-    EXPECT_EQ(CaptionOf(form_.Frame3.hwnd()), "Y Positions");
-    EXPECT_EQ(CaptionOf(form_.Label2.hwnd()), "Start Button's Label:");
-    EXPECT_EQ(CaptionOf(form_.Label3.hwnd()), "New Label:");
+    EXPECT_EQ(CaptionOf(form_.about_button.hwnd()), "About");
+    EXPECT_EQ(CaptionOf(form_.make_opaque_box.hwnd()), "Make Opaque");
+    EXPECT_EQ(CaptionOf(form_.startup_box.hwnd()), "Startup");
+    EXPECT_EQ(CaptionOf(form_.x_frame.hwnd()), "X Positions");
+    EXPECT_EQ(CaptionOf(form_.y_frame.hwnd()), "Y Positions");
+    EXPECT_EQ(CaptionOf(form_.current_label_caption.hwnd()), "Start Button's Label:");
+    EXPECT_EQ(CaptionOf(form_.new_label_caption.hwnd()), "New Label:");
     // Labels start at their places and are sized to their one line.
-    const RECT label3 = ClientRectOf(form_.Label3.hwnd());
+    const RECT label3 = ClientRectOf(form_.new_label_caption.hwnd());
     EXPECT_EQ(label3.left, win::TwipsToPixels(f1x + 120, dpi_));
     EXPECT_EQ(label3.top, win::TwipsToPixels(f1y + 600, dpi_));
     EXPECT_GT(label3.right - label3.left, 20);
-    EXPECT_LT(label3.right - label3.left, win::TwipsToPixels(1680 - 120, dpi_)) << "must not run under Text1";
+    EXPECT_LT(label3.right - label3.left, win::TwipsToPixels(1680 - 120, dpi_)) << "must not run under the new-label box";
 
-    EXPECT_TRUE(GetWindowLongA(form_.Text2.hwnd(), GWL_STYLE) & ES_READONLY);
-    EXPECT_FALSE(GetWindowLongA(form_.Text1.hwnd(), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongA(form_.current_label_box.hwnd(), GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(GetWindowLongA(form_.new_label_box.hwnd(), GWL_STYLE) & ES_READONLY);
     // The action pictures lie inside the frame, the label action beside "Startup".
-    EXPECT_EQ(form_.Image4.Bounds().left, win::TwipsToPixels(f1x + 120, dpi_));
-    EXPECT_EQ(form_.Image5.Bounds().top, win::TwipsToPixels(f1y + 3480, dpi_));
+    EXPECT_EQ(form_.apply_label_picture.Bounds().left, win::TwipsToPixels(f1x + 120, dpi_));
+    EXPECT_EQ(form_.customize_picture.Bounds().top, win::TwipsToPixels(f1y + 3480, dpi_));
 }
 
 TEST_F(MainWindowLayout, FirstStartValuesRangesAndVisibility) {
-    EXPECT_FALSE(form_.HScroll1.Visible());
-    EXPECT_EQ(form_.HScroll1.Max(), 255);
-    EXPECT_EQ(form_.HScroll4.Max(), 100);
-    EXPECT_EQ(form_.HScroll5.Max(), 100);
-    EXPECT_EQ(form_.HScroll2.Value(), 0);
-    EXPECT_EQ(form_.HScroll3.Value(), 100);
-    EXPECT_EQ(form_.HScroll4.Value(), 0);
-    EXPECT_EQ(form_.HScroll5.Value(), 32);
-    EXPECT_EQ(form_.Check1.Value(), 0);
-    EXPECT_EQ(form_.Check2.Value(), 0);
-    EXPECT_EQ(form_.Text1.Text(), "");
+    EXPECT_FALSE(form_.transparency_slider.Visible());
+    EXPECT_EQ(form_.transparency_slider.Max(), 255);
+    EXPECT_EQ(form_.y_slider.Max(), 100);
+    EXPECT_EQ(form_.height_slider.Max(), 100);
+    EXPECT_EQ(form_.x_slider.Value(), 0);
+    EXPECT_EQ(form_.width_slider.Value(), 100);
+    EXPECT_EQ(form_.y_slider.Value(), 0);
+    EXPECT_EQ(form_.height_slider.Value(), 32);
+    EXPECT_EQ(form_.make_opaque_box.Value(), 0);
+    EXPECT_EQ(form_.startup_box.Value(), 0);
+    EXPECT_EQ(form_.new_label_box.Text(), "");
     // The X sliders reach the customize window's client width at screen width, plus 10.
-    customize::Form2& form2 = form_.CustomizeWindow();
+    customize_window::CustomizeWindow& customize = form_.Customize();
     const int client_at_screen_width = [&] {
         RECT r{};
-        GetWindowRect(form2.hwnd(), &r);
-        form2.SetOuterWidth(GetSystemMetrics(SM_CXSCREEN));
-        const int w = form2.ClientWidthPixels();
-        form2.SetOuterWidth(r.right - r.left);
+        GetWindowRect(customize.hwnd(), &r);
+        customize.SetOuterWidth(GetSystemMetrics(SM_CXSCREEN));
+        const int w = customize.ClientWidthPixels();
+        customize.SetOuterWidth(r.right - r.left);
         return w;
     }();
-    EXPECT_EQ(form_.HScroll2.Max(), client_at_screen_width + 10);
-    EXPECT_EQ(form_.HScroll3.Max(), client_at_screen_width + 10);
+    EXPECT_EQ(form_.x_slider.Max(), client_at_screen_width + 10);
+    EXPECT_EQ(form_.width_slider.Max(), client_at_screen_width + 10);
     RECT r{};
-    GetWindowRect(form2.hwnd(), &r);
+    GetWindowRect(customize.hwnd(), &r);
     EXPECT_EQ(r.right - r.left, win::TwipsToPixels(4035, dpi_)) << "customize window back at its own width";
 }
 
 TEST_F(MainWindowLayout, TabVisitsTheControlsInTheirOrder) {
     auto tab_order = [&] {
         std::vector<HWND> order;
-        HWND first = form_.Text1.hwnd();
+        HWND first = form_.new_label_box.hwnd();
         HWND w = first;
         do {
             order.push_back(w);
@@ -161,15 +161,15 @@ TEST_F(MainWindowLayout, TabVisitsTheControlsInTheirOrder) {
         } while (w && w != first && order.size() < 20);
         return order;
     };
-    std::vector<HWND> expected{form_.Text1.hwnd(),    form_.Text2.hwnd(),    form_.Check1.hwnd(),
-                               form_.Check2.hwnd(),   form_.HScroll3.hwnd(), form_.HScroll2.hwnd(),
-                               form_.HScroll4.hwnd(), form_.HScroll5.hwnd(), form_.Command1.hwnd()};
+    std::vector<HWND> expected{form_.new_label_box.hwnd(),    form_.current_label_box.hwnd(),    form_.make_opaque_box.hwnd(),
+                               form_.startup_box.hwnd(),   form_.width_slider.hwnd(), form_.x_slider.hwnd(),
+                               form_.y_slider.hwnd(), form_.height_slider.hwnd(), form_.about_button.hwnd()};
     EXPECT_EQ(tab_order(), expected) << "the hidden transparency slider is skipped";
 
-    form_.Check1.SetValue(1);
-    expected.insert(expected.begin() + 3, form_.HScroll1.hwnd());
+    form_.make_opaque_box.SetValue(1);
+    expected.insert(expected.begin() + 3, form_.transparency_slider.hwnd());
     EXPECT_EQ(tab_order(), expected) << "the transparency slider joins while visible";
-    form_.Check1.SetValue(0);
+    form_.make_opaque_box.SetValue(0);
 }
 
 }  // namespace
@@ -177,8 +177,8 @@ TEST_F(MainWindowLayout, TabVisitsTheControlsInTheirOrder) {
 namespace {
 
 TEST_F(MainWindowLayout, CustomizeWindowHasItsSizeToolbarAndTextFrame) {
-    customize::Form2& form2 = form_.CustomizeWindow();
-    HWND w = form2.hwnd();
+    customize_window::CustomizeWindow& customize = form_.Customize();
+    HWND w = customize.hwnd();
     EXPECT_EQ(CaptionOf(w), "Customize Window");
     const LONG style = GetWindowLongA(w, GWL_STYLE);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -190,21 +190,21 @@ TEST_F(MainWindowLayout, CustomizeWindowHasItsSizeToolbarAndTextFrame) {
     GetClientRect(w, &client);
     EXPECT_EQ(client.bottom, win::TwipsToPixels(2340, dpi_));
 
-    EXPECT_EQ(form2.Toolbar1.ButtonCount(), 5);
-    EXPECT_EQ(form2.Toolbar1.ButtonKey(1), "Ellipse");
-    EXPECT_EQ(form2.Toolbar1.ButtonKey(3), "Rectangle");
-    EXPECT_EQ(form2.Toolbar1.ButtonKey(5), "Text");
-    const RECT toolbar = ClientRectOf(form2.Toolbar1.hwnd());
+    EXPECT_EQ(customize.shape_toolbar.ButtonCount(), 5);
+    EXPECT_EQ(customize.shape_toolbar.ButtonKey(1), "Ellipse");
+    EXPECT_EQ(customize.shape_toolbar.ButtonKey(3), "Rectangle");
+    EXPECT_EQ(customize.shape_toolbar.ButtonKey(5), "Text");
+    const RECT toolbar = ClientRectOf(customize.shape_toolbar.hwnd());
     EXPECT_EQ(toolbar.top, 0);
     EXPECT_EQ(toolbar.bottom, win::TwipsToPixels(600, dpi_));
 
-    ExpectRect(form2.Frame1.hwnd(), At(120, 840, 3735, 975), "Form2.Frame1");
-    ExpectRect(form2.Text1.hwnd(), At(120, 360, 2295, 375, 120, 840), "Form2.Text1");
-    ExpectRect(form2.Command2.hwnd(), At(2520, 360, 1095, 375, 120, 840), "Form2.Command2");
-    EXPECT_EQ(CaptionOf(form2.Command2.hwnd()), "Font Options");
-    EXPECT_FALSE(form2.Frame1.Visible()) << "the text frame shows only for the text outline";
+    ExpectRect(customize.text_frame.hwnd(), At(120, 840, 3735, 975), "text_frame");
+    ExpectRect(customize.outline_text_box.hwnd(), At(120, 360, 2295, 375, 120, 840), "outline_text_box");
+    ExpectRect(customize.font_options_button.hwnd(), At(2520, 360, 1095, 375, 120, 840), "font_options_button");
+    EXPECT_EQ(CaptionOf(customize.font_options_button.hwnd()), "Font Options");
+    EXPECT_FALSE(customize.text_frame.Visible()) << "the text frame shows only for the text outline";
     // The frame must fit inside the window at every resolution.
-    const RECT frame = ClientRectOf(form2.Frame1.hwnd());
+    const RECT frame = ClientRectOf(customize.text_frame.hwnd());
     EXPECT_LE(frame.right, client.right);
     EXPECT_LE(frame.bottom, client.bottom);
 }

@@ -2,7 +2,7 @@
 // the outline text are held to their limits, so a tick stays cheap and nothing hangs.
 #include <gtest/gtest.h>
 
-#include "customize/form2.h"
+#include "customize_window/customize_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"
 #include "test_support.h"
@@ -25,36 +25,36 @@ TEST(LongTexts, AMegabyteLabelIsHeldToTheLabelLengthAndKeptStored) {
     CleanSettings clean;
     StartButtonRestorer restorer;
     const std::string huge(1 << 20, 'x');
-    StoreRaw(names::kText, huge);
+    StoreRaw(names::kLabel, huge);
     RunningForm1 form;
     ASSERT_TRUE(form.created());
-    EXPECT_EQ(form->Text1.Text(), std::string(app::kMaxLabelLength, 'x'));
-    form->Timer1_Timer();
+    EXPECT_EQ(form->new_label_box.Text(), std::string(main_window::kMaxLabelLength, 'x'));
+    form->OnTick();
     char label[512] = {};
     GetWindowTextA(restorer.button(), label, sizeof label);
-    EXPECT_EQ(std::string(label), std::string(app::kMaxLabelLength, 'x'));
-    EXPECT_EQ(registry::ReadSetting(names::kText).RawText().size(), huge.size() + 1)
+    EXPECT_EQ(std::string(label), std::string(main_window::kMaxLabelLength, 'x'));
+    EXPECT_EQ(registry::ReadSetting(names::kLabel).RawText().size(), huge.size() + 1)
         << "only the label action stores a label";
 }
 
 TEST(LongTexts, AnOutlineTextBeyondItsLimitDrawsItsBeginning) {
     CleanSettings clean;
     StartButtonRestorer restorer;
-    StoreRaw(names::kType, "Text");
-    StoreRaw(names::kNFont, "Tahoma");
-    StoreRaw(names::kSFont, "10");
-    StoreRaw(names::kText2, std::string(1 << 20, 'W'));
+    StoreRaw(names::kShapeType, "Text");
+    StoreRaw(names::kFontFace, "Tahoma");
+    StoreRaw(names::kFontSize, "10");
+    StoreRaw(names::kOutlineText, std::string(1 << 20, 'W'));
     RunningForm1 form;
     ASSERT_TRUE(form.created());
-    customize::Form2& form2 = form->CustomizeWindow();
-    EXPECT_EQ(form2.Text1.Text(), std::string(customize::kMaxOutlineTextLength, 'W'));
-    for (int i = 0; i < 5; ++i) form->Timer1_Timer();
+    customize_window::CustomizeWindow& customize = form->Customize();
+    EXPECT_EQ(customize.outline_text_box.Text(), std::string(customize_window::kMaxOutlineTextLength, 'W'));
+    for (int i = 0; i < 5; ++i) form->OnTick();
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(GetWindowRgn(restorer.button(), region), COMPLEXREGION);
     DeleteObject(region);
     // Typing cannot go past the limit either.
-    EXPECT_EQ(SendMessageA(form2.Text1.hwnd(), EM_GETLIMITTEXT, 0, 0),
-              static_cast<LRESULT>(customize::kMaxOutlineTextLength));
+    EXPECT_EQ(SendMessageA(customize.outline_text_box.hwnd(), EM_GETLIMITTEXT, 0, 0),
+              static_cast<LRESULT>(customize_window::kMaxOutlineTextLength));
 }
 
 }  // namespace

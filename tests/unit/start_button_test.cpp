@@ -1,6 +1,6 @@
 // The Start button search, against stand-in windows of our own: the real taskbar of the test
 // desktop is the classic kind, and FindWindowA("Shell_TrayWnd") would find it, not ours.
-#include "app/start_button.h"
+#include "core/look.h"
 
 #include <gtest/gtest.h>
 
@@ -55,14 +55,14 @@ protected:
 TEST_F(StartButtonSearch, StartChildOfLaterShells) {
     HWND start = MakeChild(taskbar_, kStartClass);
     ASSERT_NE(start, nullptr);
-    EXPECT_EQ(app::FindStartButton(taskbar_), start);
+    EXPECT_EQ(core::FindStartButton(taskbar_), start);
 }
 
 TEST_F(StartButtonSearch, TopLevelButtonOfTheTaskbarThreadWinsOverStartChild) {
     MakeChild(taskbar_, kStartClass);
     HWND orb = Own(MakeTopLevel("Button", "Start"));
     ASSERT_NE(orb, nullptr);
-    EXPECT_EQ(app::FindStartButton(taskbar_), orb);
+    EXPECT_EQ(core::FindStartButton(taskbar_), orb);
 }
 
 TEST_F(StartButtonSearch, ButtonChildWinsOverBoth) {
@@ -70,7 +70,7 @@ TEST_F(StartButtonSearch, ButtonChildWinsOverBoth) {
     Own(MakeTopLevel("Button", "Start"));
     HWND classic = MakeChild(taskbar_, "BUTTON");
     ASSERT_NE(classic, nullptr);
-    EXPECT_EQ(app::FindStartButton(taskbar_), classic);
+    EXPECT_EQ(core::FindStartButton(taskbar_), classic);
 }
 
 TEST_F(StartButtonSearch, TopLevelButtonOfAnotherThreadIsNotTaken) {
@@ -86,9 +86,9 @@ TEST_F(StartButtonSearch, TopLevelButtonOfAnotherThreadIsNotTaken) {
     WaitForSingleObject(made, INFINITE);
     ASSERT_NE(foreign, nullptr);
 
-    EXPECT_EQ(app::FindStartButton(taskbar_), nullptr);
+    EXPECT_EQ(core::FindStartButton(taskbar_), nullptr);
     HWND start = MakeChild(taskbar_, kStartClass);
-    EXPECT_EQ(app::FindStartButton(taskbar_), start);
+    EXPECT_EQ(core::FindStartButton(taskbar_), start);
 
     SetEvent(done);
     other.join();
@@ -99,10 +99,10 @@ TEST_F(StartButtonSearch, TopLevelButtonOfAnotherThreadIsNotTaken) {
 TEST_F(StartButtonSearch, NoTaskbarNoStartButton) {
     // A top-level Button of this thread exists: a search without a parent must not return it.
     Own(MakeTopLevel("Button", "Start"));
-    EXPECT_EQ(app::FindStartButton(nullptr), nullptr);
+    EXPECT_EQ(core::FindStartButton(nullptr), nullptr);
     HWND gone = MakeTopLevel(kStandInTaskbarClass, "");
     DestroyWindow(gone);
-    EXPECT_EQ(app::FindStartButton(gone), nullptr);
+    EXPECT_EQ(core::FindStartButton(gone), nullptr);
 }
 
 TEST_F(StartButtonSearch, TopLevelButtonIsPlacedOnTheTaskbarWithoutTakingTheForeground) {
@@ -114,7 +114,7 @@ TEST_F(StartButtonSearch, TopLevelButtonIsPlacedOnTheTaskbarWithoutTakingTheFore
     SetForegroundWindow(user_program);
     ASSERT_EQ(GetForegroundWindow(), user_program);
 
-    app::PlaceStartButton(orb, taskbar_, 5, 3, 50, 30);
+    core::PlaceStartButton(orb, taskbar_, {5, 3, 50, 30});
     RECT r{};
     GetWindowRect(orb, &r);
     EXPECT_EQ(r.left, 105);
@@ -125,7 +125,7 @@ TEST_F(StartButtonSearch, TopLevelButtonIsPlacedOnTheTaskbarWithoutTakingTheFore
 
     // A child button stays in its parent's coordinates.
     HWND classic = MakeChild(taskbar_, "BUTTON");
-    app::PlaceStartButton(classic, taskbar_, 5, 3, 50, 30);
+    core::PlaceStartButton(classic, taskbar_, {5, 3, 50, 30});
     GetWindowRect(classic, &r);
     EXPECT_EQ(r.left, 105);
     EXPECT_EQ(r.top, 703);
@@ -144,10 +144,10 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     HWND second_button = MakeChild(second, "BUTTON");
     Own(MakeTopLevel(kSecondary, ""));  // no Start button: left out
 
-    auto found = app::FindSecondaryTaskbars();
+    auto found = core::FindSecondaryTaskbars();
     ASSERT_EQ(found.size(), 2u);
     auto has = [&found](HWND taskbar, HWND button) {
-        for (const app::SecondaryTaskbar& t : found)
+        for (const core::SecondaryTaskbar& t : found)
             if (t.taskbar == taskbar && t.start_button == button) return true;
         return false;
     };
@@ -155,15 +155,15 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     EXPECT_TRUE(has(second, second_button));
 
     DestroyWindow(first);  // a monitor unplugged
-    found = app::FindSecondaryTaskbars();
+    found = core::FindSecondaryTaskbars();
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].taskbar, second);
 }
 
 TEST(StartButtonSearchShell, FindsTheTestDesktopsStartButton) {
-    HWND taskbar = app::FindTaskbar();
+    HWND taskbar = core::FindTaskbar();
     ASSERT_NE(taskbar, nullptr) << "the test desktop has a taskbar";
-    EXPECT_EQ(app::FindStartButton(taskbar), FindWindowExA(taskbar, nullptr, "BUTTON", nullptr));
+    EXPECT_EQ(core::FindStartButton(taskbar), FindWindowExA(taskbar, nullptr, "BUTTON", nullptr));
 }
 
 }  // namespace

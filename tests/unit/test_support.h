@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "support/registry_support.h"
 #include "support/resource_count.h"
 
 #include <shellapi.h>
@@ -12,56 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "app/form1.h"
+#include "main_window/main_window.h"
 #include "controls/controls.h"
 #include "settings/registry.h"
 
 namespace test_support {
-
-// Deletes a key below HKEY_CURRENT_USER with everything under it; a missing key is fine.
-inline void DeleteKeyTree(const char* path) { RegDeleteTreeA(HKEY_CURRENT_USER, path); }
-
-inline bool KeyExists(const char* path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-// Names of the values in a key, in the order the registry lists them.
-inline std::string ValueNames(const char* path) {
-    std::string names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = sizeof name;
-        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        if (!names.empty()) names += ',';
-        names += name;
-    }
-    RegCloseKey(key);
-    return names;
-}
-
-// The program's settings key and its autostart value, cleared before and after each test.
-class CleanSettings {
-public:
-    CleanSettings() { Clear(); }
-    ~CleanSettings() { Clear(); }
-    CleanSettings(const CleanSettings&) = delete;
-    CleanSettings& operator=(const CleanSettings&) = delete;
-
-private:
-    static void Clear() {
-        DeleteKeyTree(registry::kSettingsKey);
-        HKEY run = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, registry::kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-            RegDeleteValueA(run, registry::kRunValueName);
-            RegCloseKey(run);
-        }
-    }
-};
 
 // Live GDI objects of this process.
 inline int CountGdiObjects() { return resource_count::GdiObjects(); }
@@ -139,14 +95,14 @@ private:
     char label_[256] = {};
 };
 
-// A main window made as the program makes it (Create runs Form_Load), with its timer stopped so
+// A main window made as the program makes it (Create runs Load), with its timer stopped so
 // that no tick changes the Start button behind the test's back. Destroyed with its icon.
 class RunningForm1 {
 public:
-    explicit RunningForm1(const std::string& arguments = "") : form_(std::make_unique<app::Form1>()) {
+    explicit RunningForm1(const std::string& arguments = "") : form_(std::make_unique<main_window::MainWindow>()) {
         form_->SetExitProcess([](UINT) {});
         created_ = form_->Create(arguments);
-        form_->Timer1.Stop();
+        form_->reapply_timer.Stop();
     }
     ~RunningForm1() {
         NOTIFYICONDATAA icon{};
@@ -160,11 +116,11 @@ public:
     RunningForm1& operator=(const RunningForm1&) = delete;
 
     bool created() const { return created_; }
-    app::Form1& operator*() { return *form_; }
-    app::Form1* operator->() { return form_.get(); }
+    main_window::MainWindow& operator*() { return *form_; }
+    main_window::MainWindow* operator->() { return form_.get(); }
 
 private:
-    std::unique_ptr<app::Form1> form_;
+    std::unique_ptr<main_window::MainWindow> form_;
     bool created_ = false;
 };
 

@@ -2,7 +2,7 @@
 // them, and the routine's result tells applied, refused and unavailable apart.
 #include <gtest/gtest.h>
 
-#include "shaping/window_alpha.h"
+#include "core/taskbar_alpha.h"
 
 namespace {
 
@@ -26,32 +26,32 @@ protected:
 };
 
 TEST_F(LayeredTarget, AppliesAlphaAndKeepsTheOtherExtendedStyles) {
-    EXPECT_EQ(Module2::SetWindowAlpha(window_, 128), Module2::kAlphaApplied);
+    EXPECT_EQ(core::SetWindowAlpha(window_, 128), core::kAlphaApplied);
     const LONG ex = GetWindowLongA(window_, GWL_EXSTYLE);
     EXPECT_TRUE(ex & WS_EX_LAYERED);
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
     EXPECT_EQ(Alpha(), 128);
 
-    EXPECT_EQ(Module2::SetWindowAlpha(window_, 0), Module2::kAlphaApplied);
+    EXPECT_EQ(core::SetWindowAlpha(window_, 0), core::kAlphaApplied);
     EXPECT_EQ(Alpha(), 0);
-    EXPECT_EQ(Module2::SetWindowAlpha(window_, 255), Module2::kAlphaApplied);
+    EXPECT_EQ(core::SetWindowAlpha(window_, 255), core::kAlphaApplied);
     EXPECT_EQ(Alpha(), 255);
     EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_LAYERED) << "opaque is alpha 255, still layered";
 }
 
 TEST_F(LayeredTarget, RefusesAlphaOutsideTheByteAndLeavesTheWindowAlone) {
     for (int16_t bad : {int16_t(-1), int16_t(256), int16_t(-32768), int16_t(32767)}) {
-        EXPECT_EQ(Module2::SetWindowAlpha(window_, bad), Module2::kAlphaOutOfRange) << bad;
+        EXPECT_EQ(core::SetWindowAlpha(window_, bad), core::kAlphaOutOfRange) << bad;
     }
     EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
 TEST_F(LayeredTarget, ReportsASystemWithoutLayeredWindows) {
-    EXPECT_EQ(Module2::SetWindowAlphaWith(window_, 100, nullptr), Module2::kAlphaCallFailed);
-    EXPECT_EQ(Module2::SetWindowAlphaWith(window_, 300, nullptr), Module2::kAlphaOutOfRange);
+    EXPECT_EQ(core::SetWindowAlphaWith(window_, 100, nullptr), core::kAlphaCallFailed);
+    EXPECT_EQ(core::SetWindowAlphaWith(window_, 300, nullptr), core::kAlphaOutOfRange);
 }
 
-TEST(WindowAlpha, NullWindowIsNoError) { EXPECT_EQ(Module2::SetWindowAlpha(nullptr, 10), Module2::kAlphaApplied); }
+TEST(WindowAlpha, NullWindowIsNoError) { EXPECT_EQ(core::SetWindowAlpha(nullptr, 10), core::kAlphaApplied); }
 
 }  // namespace

@@ -1,0 +1,214 @@
+#include "about_window/about_window.h"
+
+#include <ole2.h>
+#include <olectl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "resources/resource.h"
+#include "win/dpi.h"
+#include "win/placement.h"
+#include "win/system_function.h"
+
+namespace about_window {
+
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kClientWidthTwips = 3330, kClientHeightTwips = 2895;
+constexpr int kLabelMarginTwips = 60;
+constexpr int kIdTitleLabel = 4001, kIdTopLabel = 4002, kIdLabel2 = 4003, kIdLabel3 = 4004, kIdLabel4 = 4005,
+              kIdLabel5 = 4006, kIdLabel6 = 4007;
+
+// A JPEG from an RCDATA resource, decoded by the system's picture object.
+win::com_ptr<IPicture> LoadResourcePicture(int id) {
+    win::com_ptr<IPicture> picture;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (!found) return picture;
+    const DWORD size = SizeofResource(instance, found);
+    HGLOBAL loaded = LoadResource(instance, found);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes || size == 0) return picture;
+    // The stream needs memory of its own: a resource is read-only and not an HGLOBAL.
+    win::unique_hglobal copy(GlobalAlloc(GMEM_MOVEABLE, size));
+    void* dest = copy ? GlobalLock(copy.get()) : nullptr;
+    if (!dest) return picture;
+    CopyMemory(dest, bytes, size);
+    GlobalUnlock(copy.get());
+    using CreateStreamFn = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+    using LoadPictureFn = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+    const auto create_stream = win::SystemFunction<CreateStreamFn>("ole32.dll", "CreateStreamOnHGlobal");
+    const auto load_picture = win::SystemFunction<LoadPictureFn>("oleaut32.dll", "OleLoadPicture");
+    win::com_ptr<IStream> stream;
+    if (!create_stream || !load_picture || FAILED(create_stream(copy.get(), TRUE, stream.put()))) return picture;
+    copy.release();  // the stream frees it
+    if (FAILED(load_picture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.put_void())))
+        picture.reset();
+    return picture;
+}
+
+}  // namespace
+
+AboutWindow::AboutWindow() {
+    OpenWebAddress = [](const std::string& address) {
+        ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    };
+}
+
+AboutWindow::~AboutWindow() {
+    // Destroy the window while this object's members still exist; its owner goes after it.
+    if (hwnd()) DestroyWindow(hwnd());
+}
+
+bool AboutWindow::Create() {
+    dpi_ = win::ScreenDpi();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    owner_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+
+    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi_),
+                                           win::TwipsToPixels(kClientHeightTwips, dpi_), kStyle, kExStyle);
+    if (!CreateWindowOfClass(kAboutWindowClass, "About Pelmora", kStyle, kExStyle, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, owner_.get()))
+        return false;
+    RenderBackground();
+    CreateControls();
+    return true;
+}
+
+void AboutWindow::CreateControls() {
+    HWND w = hwnd();
+    auto px = [this](int twips) { return win::TwipsToPixels(twips, dpi_); };
+
+    // Tab order first: "OK" takes the focus whenever the window is activated.
+    ok_button.Create(w, win::TwipsToClientRect({960, 2400, 1260, 345}, dpi_), IDOK, "OK", BS_DEFPUSHBUTTON);
+
+    // 8.25 points, bold, underlined, Arabic character set: the link's own font.
+    link_font_.reset(CreateFontA(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, 178,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+
+    // Front to back, as they overlap.
+    top_label.Create(w, px(1050), px(120), kIdTopLabel, "In the name of Allah");
+    rights_label.Create(w, px(600), px(2040), kIdLabel6, "All rights reserved (C) 2026");
+    email_label.Create(w, px(840), px(1320), kIdLabel5, kEmailAddress);
+    author_label.Create(w, px(600), px(1680), kIdLabel4, "Created by: the Velmontix team");
+    web_link_label.Create(w, px(480), px(960), kIdLabel3, kWebAddress, link_font_.get());
+    version_label.Create(w, px(1320), px(720), kIdLabel2, "Version 6.0");
+    title_label.Create(w, px(840), px(420), kIdTitleLabel, "QVR (Pelmora)");
+
+    // A text wider than the form's design (another font, another DPI) moves left rather than being cut.
+    for (controls::Label* label : {&title_label, &top_label, &version_label, &web_link_label, &author_label, &email_label, &rights_label})
+        KeepInside(*label);
+
+    // Only the link takes clicks; the other labels let them through to the window, which ignores them.
+    web_link_label.TakeClicks();
+    web_link_label.Click = [this] { OnWebLinkClicked(); };
+    // "OK" is the default button (Enter) and the cancel button (Escape, which no control sends).
+    ok_button.Click = [this] { OnOkClicked(); };
+    host_.Add(ok_button);
+    host_.Add(web_link_label);
+    host_.AddCommand(IDCANCEL, [this] { OnOkClicked(); });
+}
+
+void AboutWindow::KeepInside(controls::Label& label) {
+    if (!label.hwnd()) return;
+    RECT client{}, r{};
+    GetClientRect(hwnd(), &client);
+    GetWindowRect(label.hwnd(), &r);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    const int limit = client.right - win::TwipsToPixels(kLabelMarginTwips, dpi_);
+    if (r.right <= limit) return;
+    const int left = std::max(0, static_cast<int>(r.left - (r.right - limit)));
+    SetWindowPos(label.hwnd(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AboutWindow::RenderBackground() {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    win::com_ptr<IPicture> picture = LoadResourcePicture(IDR_ABOUT_JPEG);
+    if (!picture) return;
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture->get_Width(&width);
+    picture->get_Height(&height);
+    win::unique_hdc_window screen(hwnd());
+    win::unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    win::unique_hdc memory(CreateCompatibleDC(screen.get()));
+    if (bitmap && memory) {
+        win::unique_select_object select(memory.get(), bitmap.get());
+        // Picture coordinates run bottom-up: start at the bottom edge with a negative height.
+        picture->Render(memory.get(), 0, 0, client.right, client.bottom, 0, height, width, -height, nullptr);
+    }
+    background_ = std::move(bitmap);
+    if (background_) background_brush_.reset(CreatePatternBrush(background_.get()));
+}
+
+// Labels fill their rectangle with the matching piece of the picture, so they look transparent
+// even when one repaints alone.
+HBRUSH AboutWindow::LabelBackground(HDC dc, HWND label) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    if (!background_brush_) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    POINT origin{0, 0};
+    MapWindowPoints(label, hwnd(), &origin, 1);
+    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    return background_brush_.get();
+}
+
+void AboutWindow::Show() {
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+}
+
+void AboutWindow::OnOkClicked() { ShowWindow(hwnd(), SW_HIDE); }
+
+void AboutWindow::OnWebLinkClicked() { OpenWebAddress(kWebAddress); }
+
+LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            host_.Forward(msg, wp, lp);
+            return 0;
+        case DM_GETDEFID:
+            return MAKELRESULT(IDOK, DC_HASDEFID);
+        case WM_ACTIVATE:
+            if (LOWORD(wp) != WA_INACTIVE && ok_button.hwnd()) {
+                SetFocus(ok_button.hwnd());
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wp) == web_link_label.hwnd() && LOWORD(lp) == HTCLIENT) {
+                SetCursor(LoadCursor(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+            return reinterpret_cast<LRESULT>(LabelBackground(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            win::unique_hdc_paint paint(hwnd());
+            const RECT& r = paint.paint().rcPaint;
+            if (background_) {
+                win::unique_hdc memory(CreateCompatibleDC(paint.get()));
+                win::unique_select_object select(memory.get(), background_.get());
+                BitBlt(paint.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), r.left, r.top,
+                       SRCCOPY);
+            } else {
+                FillRect(paint.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+            }
+            return 0;
+        }
+        default:
+            break;
+    }
+    return win::Window::HandleMessage(msg, wp, lp);
+}
+
+void AboutWindow::OnDestroyed() { owner_.reset(); }
+
+}  // namespace about_window

@@ -1,0 +1,57 @@
+// The about window: title, version and credits over a background picture, and a link that opens
+// the maker's web site. One instance: "OK", Enter and Escape hide it; the close box destroys it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "controls/controls.h"
+#include "win/handles.h"
+#include "win/window.h"
+
+namespace about_window {
+
+constexpr const char* kAboutWindowClass = "Pelmora.frmAbout";
+constexpr const char* kWebAddress = "http://www.velmontix.example";
+constexpr const char* kEmailAddress = "pelmora@velmontix.example";
+
+class AboutWindow : public win::Window {
+public:
+    AboutWindow();
+    ~AboutWindow() override;
+
+    // Creates the window hidden, centred on the screen; false when it could not be created.
+    bool Create();
+    void Show();
+
+    void OnOkClicked();
+    void OnWebLinkClicked();
+
+    // Opens an address in the default browser; tests put a stand-in here.
+    std::function<void(const std::string& address)> OpenWebAddress;
+
+    controls::Button ok_button;
+    controls::Label title_label, top_label;
+    controls::Label version_label, web_link_label, author_label, email_label, rights_label;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDestroyed() override;
+
+private:
+    void CreateControls();
+    void KeepInside(controls::Label& label);
+    void RenderBackground();
+    HBRUSH LabelBackground(HDC dc, HWND label);
+
+    controls::ControlHost host_;
+    int dpi_ = 96;
+    win::unique_hwnd owner_;  // hidden owner: keeps the window off the taskbar
+    win::unique_hfont link_font_;
+    win::unique_hbitmap background_;  // the picture, already stretched to the client area
+    win::unique_hbrush background_brush_;
+};
+
+}  // namespace about_window

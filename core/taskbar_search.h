@@ -1,0 +1,33 @@
+// Finding the taskbar and its Start button, which belong to the shell, not to us.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace core {
+
+HWND FindTaskbar();
+
+// The Start button of `taskbar`, in the form the running shell uses: its first "BUTTON" child
+// (classic shells); else a top-level "Button" window of the taskbar's own thread (Windows 7); else a
+// "Start" child (Windows 8 to 10). No taskbar, no Start button: a search without a parent would
+// find some other program's top-level button.
+HWND FindStartButton(HWND taskbar);
+
+// An extra taskbar (one per further monitor, Windows 8 on) and its Start button.
+struct SecondaryTaskbar {
+    HWND taskbar;
+    HWND start_button;
+};
+
+// At most this many extra taskbars are taken: one per monitor, and no desk has more. A program that
+// made thousands of windows of that class must not make every tick cost thousands of calls.
+constexpr size_t kMaxSecondaryTaskbars = 16;
+
+// Every extra taskbar ("Shell_SecondaryTrayWnd") with its Start button: its "Start" child, else a
+// "BUTTON" child. A taskbar without either is left out. A search costs one call per taskbar found,
+// plus one or two for its button.
+std::vector<SecondaryTaskbar> FindSecondaryTaskbars();
+
+}  // namespace core

@@ -1,0 +1,89 @@
+#include "core/text_outline.h"
+
+#include <cmath>
+
+#include "settings/names.h"
+#include "settings/registry.h"
+
+namespace core {
+
+StoredOutlineFont ReadStoredOutlineFont() {
+    StoredOutlineFont stored;
+    stored.size = registry::ReadSetting(names::kFontSize).ToSingle();
+    stored.bold = registry::ReadSetting(names::kFontBold).ToBool();
+    stored.italic = registry::ReadSetting(names::kFontItalic).ToBool();
+    stored.strikethrough = registry::ReadSetting(names::kFontStrikethrough).ToBool();
+    stored.underline = registry::ReadSetting(names::kFontUnderline).ToBool();
+    return stored;
+}
+
+std::string OutlineTextFrom(const settings::Value& stored) { return settings::StripTerminator(stored.ToText()); }
+
+FontAttributes ChooseOutlineFont(bool font_picked, const FontDialogState& dialog, const std::string& last_face,
+                                 const StoredOutlineFont& stored, const FontAttributes& current) {
+    FontAttributes next = current;
+    std::optional<float> size;
+    if (font_picked) {
+        next.name = !dialog.name.empty() ? dialog.name : (!last_face.empty() ? last_face : "Arial");
+        size = dialog.size;
+        next.bold = dialog.bold;
+        next.italic = dialog.italic;
+        next.strikethrough = dialog.strikethrough;
+        next.underline = dialog.underline;
+    } else {
+        if (!last_face.empty()) next.name = last_face;  // an empty name is refused
+        size = stored.size;
+        next.bold = stored.bold.value_or(current.bold);
+        next.italic = stored.italic.value_or(current.italic);
+        next.strikethrough = stored.strikethrough.value_or(current.strikethrough);
+        next.underline = stored.underline.value_or(current.underline);
+    }
+    if (size && *size > 0.0f && *size <= kMaxFontSizePoints) next.size = *size;
+    if (next.name.size() >= LF_FACESIZE) next.name = current.name;  // no such face can exist
+    return next;
+}
+
+TextOutliner::~TextOutliner() {
+    if (original_font_) SelectObject(dc_.get(), original_font_);
+}
+
+bool TextOutliner::Create(HDC compatible_with) {
+    dc_.reset(CreateCompatibleDC(compatible_with));
+    if (!dc_) return false;
+    SetBkMode(dc_.get(), TRANSPARENT);  // glyph outlines only, no background box
+    UseFont(font_made_from_);
+    return true;
+}
+
+void TextOutliner::UseFont(const FontAttributes& font) {
+    if (!dc_ || (font_ && font == font_made_from_)) return;
+    LOGFONTA lf{};
+    lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+    lf.lfHeight = -static_cast<LONG>(std::lround(font.size * GetDeviceCaps(dc_.get(), LOGPIXELSY) / 72.0f));
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic;
+    lf.lfStrikeOut = font.strikethrough;
+    lf.lfUnderline = font.underline;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_TT_PRECIS;  // outlines, so the path has curves to follow
+    lf.lfQuality = DEFAULT_QUALITY;
+    win::unique_hfont made(CreateFontIndirectA(&lf));
+    if (!made) return;
+    HGDIOBJ previous = SelectObject(dc_.get(), made.get());
+    if (!original_font_) original_font_ = previous;
+    font_ = std::move(made);  // the font it replaces was deselected above
+    font_made_from_ = font;
+}
+
+win::unique_hrgn TextOutliner::Build(const std::string& text, const FontAttributes& font) {
+    if (!dc_) return win::unique_hrgn();
+    UseFont(font);
+    const int length = static_cast<int>(text.size() < kMaxOutlineTextLength ? text.size() : kMaxOutlineTextLength);
+    HDC dc = dc_.get();
+    BeginPath(dc);
+    TextOutA(dc, 0, 0, text.c_str(), length);
+    EndPath(dc);
+    return win::unique_hrgn(PathToRegion(dc));  // null for a path without figures
+}
+
+}  // namespace core

@@ -1,0 +1,26 @@
+// The notification-area icon: its record and the decoding of its mouse messages.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace core {
+
+// The icon reports its mouse activity through a message of the program's own. It used to be the
+// mouse-move number, which real pointer moves over the main window also carry: on a window wider
+// than 514 pixels a move across x = 514 or 517 read as a click on the icon.
+constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+constexpr UINT kTrayIconId = 1;
+constexpr const char* kTrayTip = "Pelmora";
+
+enum class TrayAction { kNone, kRestore, kShowMenu };
+
+// What an icon message's mouse message (the low word of lParam) asks for: a left release or a left
+// double-click restores, a right release opens the menu, everything else is ignored.
+TrayAction DecodeTrayMessage(LPARAM lparam);
+
+// The record in its first, smallest form (88 bytes on 32-bit Windows): tip "Pelmora", one NUL,
+// the rest of the 64-byte field filled with spaces.
+NOTIFYICONDATAA MakeTrayIconRecord(HWND owner, HICON icon);
+
+}  // namespace core

@@ -1,0 +1,125 @@
+// The main window's controls, at their places in twips, and its pictures.
+#include "main_window/main_window.h"
+#include "resources/resource.h"
+#include "win/dpi.h"
+
+namespace main_window {
+
+namespace {
+
+// Containers, in the window's twips.
+constexpr int kFrame1X = 1200, kFrame1Y = 0;
+constexpr int kFrame2X = kFrame1X + 120, kFrame2Y = kFrame1Y + 1560;
+constexpr int kFrame3X = kFrame1X + 120, kFrame3Y = kFrame1Y + 2640;
+
+enum ControlId : int {
+    kIdText1 = 1001,
+    kIdFrame1,
+    kIdLabel2,
+    kIdLabel3,
+    kIdText2,
+    kIdCheck1,
+    kIdCheck2,
+    kIdFrame2,
+    kIdFrame3,
+    kIdCommand1,
+};
+
+}  // namespace
+
+void MainWindow::CreateControls() {
+    HWND w = hwnd();
+    auto at = [this](int l, int t, int width, int height, int ox = 0, int oy = 0) {
+        return win::TwipsToClientRect({l, t, width, height}, dpi_, ox, oy);
+    };
+    auto point = [this](int twips) { return win::TwipsToPixels(twips, dpi_); };
+
+    // Created in tab order, which is also the order in which they overlap.
+    new_label_box.Create(w, at(2880, 540, 975, 285), kIdText1, "start");
+    // As long as a label the Start button gives back (its text is read into 255 characters).
+    new_label_box.SetMaxLength(kMaxLabelLength);
+    controls_frame.Create(w, at(1200, 0, 3495, 4095), kIdFrame1, "");
+    current_label_caption.Create(w, point(kFrame1X + 120), point(kFrame1Y + 240), kIdLabel2, "Start Button's Label:");
+    new_label_caption.Create(w, point(kFrame1X + 120), point(kFrame1Y + 600), kIdLabel3, "New Label:");
+    current_label_box.Create(w, at(1680, 180, 975, 285, kFrame1X, kFrame1Y), kIdText2, "", true);
+    make_opaque_box.Create(w, at(120, 840, 1335, 255, kFrame1X, kFrame1Y), kIdCheck1, "Make Opaque");
+    transparency_slider.Create(w, at(1920, 900, 1455, 255, kFrame1X, kFrame1Y), 0, {0, 255, 255, 1, 5});
+    transparency_slider.SetVisible(false);
+    startup_box.Create(w, at(2040, 1280, 1215, 195, kFrame1X, kFrame1Y), kIdCheck2, "Startup");
+    x_frame.Create(w, at(120, 1560, 3255, 855, kFrame1X, kFrame1Y), kIdFrame2, "X Positions");
+    width_slider.Create(w, at(1680, 360, 1455, 255, kFrame2X, kFrame2Y), 0, {0, 2500, 100, 1, 5});
+    x_slider.Create(w, at(120, 360, 1455, 255, kFrame2X, kFrame2Y), 0, {0, 2000, 0, 1, 10});
+    y_frame.Create(w, at(120, 2640, 3255, 855, kFrame1X, kFrame1Y), kIdFrame3, "Y Positions");
+    y_slider.Create(w, at(120, 360, 1455, 255, kFrame3X, kFrame3Y), 0, {0, 100, 0, 1, 10});
+    height_slider.Create(w, at(1680, 360, 1455, 255, kFrame3X, kFrame3Y), 0, {0, 100, 32, 1, 5});
+    about_button.Create(w, at(0, 0, 1150, 315), kIdCommand1, "About");
+
+    for (controls::Control* c : std::initializer_list<controls::Control*>{
+             &new_label_box, &controls_frame, &current_label_caption, &new_label_caption, &current_label_box, &make_opaque_box, &transparency_slider, &startup_box, &x_frame, &width_slider, &x_slider,
+             &y_frame, &y_slider, &height_slider, &about_button})
+        host_.Add(*c);
+
+    make_opaque_box.Click = [this] { OnMakeOpaqueClicked(); };
+    startup_box.Click = [this] { OnStartupClicked(); };
+    transparency_slider.Change = [this] { OnTransparencyChanged(); };
+    x_slider.Change = [this] { OnXChanged(); };
+    width_slider.Change = [this] { OnWidthChanged(); };
+    y_slider.Change = [this] { OnYChanged(); };
+    height_slider.Change = [this] { OnHeightChanged(); };
+    about_button.Click = [this] { OnAboutClicked(); };
+    apply_label_picture.Click = [this] { OnApplyLabelClicked(); };
+    customize_picture.Click = [this] { OnCustomizeClicked(); };
+    reapply_timer.Tick = [this] { OnTick(); };
+    // The pictures that take clicks, the timer and the notification-area menu's items.
+    host_.Add(customize_picture);
+    host_.Add(apply_label_picture);
+    host_.Add(reapply_timer);
+    host_.AddCommand(kMenuRestore, [this] { OnRestoreChosen(); });
+    host_.AddCommand(kMenuExit, [this] { OnExitChosen(); });
+
+    LoadPictures();
+}
+
+void MainWindow::LoadPictures() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    auto bitmap = [instance](int id) {
+        return static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    };
+    background_.reset(bitmap(IDB_BACKGROUND));
+    apply_label_.reset(bitmap(IDB_APPLY_LABEL));
+    customize_bitmap_.reset(bitmap(IDB_CUSTOMIZE));
+    side_panel_icon_.reset(
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SIDE_PANEL), IMAGE_ICON, 64, 64, 0)));
+
+    auto at = [this](int l, int t, int width, int height, int ox = 0, int oy = 0) {
+        return win::TwipsToClientRect({l, t, width, height}, dpi_, ox, oy);
+    };
+    using Fit = controls::Picture::Fit;
+    background_picture.Set(background_.get(), IMAGE_BITMAP, at(0, 0, 4080, 1800), Fit::kStretch);
+    side_panel_picture.Set(side_panel_icon_.get(), IMAGE_ICON, at(60, 120, 1080, 3960), Fit::kStretch);
+    frame_background_picture.Set(background_.get(), IMAGE_BITMAP, at(90, 120, 3315, 3930, kFrame1X, kFrame1Y), Fit::kStretch);
+    apply_label_picture.Set(apply_label_.get(), IMAGE_BITMAP, at(120, 1140, 1740, 435, kFrame1X, kFrame1Y), Fit::kStretch);
+    // Drawn at the control's size: at 96 DPI that is the picture's own 212 x 30 pixels, and at other
+    // resolutions the picture grows with the layout instead of shrinking inside it.
+    customize_picture.Set(customize_bitmap_.get(), IMAGE_BITMAP, at(120, 3480, 3180, 450, kFrame1X, kFrame1Y), Fit::kStretch);
+    frame_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+}
+
+void MainWindow::Paint() {
+    win::unique_hdc_paint paint(hwnd());
+    HDC dc = paint.get();
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &client, frame_brush_.get());
+    // Back to front: the window's background and side panel, then the frame's own surface with
+    // its background and the two action pictures.
+    background_picture.Paint(dc);
+    side_panel_picture.Paint(dc);
+    const RECT frame = win::TwipsToClientRect({kFrame1X, kFrame1Y, 3495, 4095}, dpi_);
+    FillRect(dc, &frame, frame_brush_.get());
+    frame_background_picture.Paint(dc);
+    apply_label_picture.Paint(dc);
+    customize_picture.Paint(dc);
+}
+
+}  // namespace main_window

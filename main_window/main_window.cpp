@@ -1,0 +1,190 @@
+// The main window itself: creation, message routing, the notification-area icon and the
+// hide-instead-of-close lifecycle.
+#include "main_window/main_window.h"
+
+#include <windowsx.h>
+
+#include "about_window/about_window.h"
+#include "resources/resource.h"
+#include "core/tray_icon.h"
+#include "customize_window/customize_window.h"
+#include "win/dpi.h"
+#include "win/placement.h"
+
+namespace main_window {
+
+namespace {
+constexpr UINT_PTR kReapplyTimerId = 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+}  // namespace
+
+MainWindow::MainWindow() = default;
+
+MainWindow::~MainWindow() {
+    reapply_timer.Stop();
+    // A window that goes away takes its icon along; the shell would keep a dead one otherwise.
+    if (tray_icon_.hWnd) Shell_NotifyIconA(NIM_DELETE, &tray_icon_);
+    // Before any member goes: the hidden owner would otherwise take this window along in the
+    // middle of member destruction, delivering its last messages to a half-destroyed object.
+    Destroy();
+    about_.reset();
+    customize_.reset();
+}
+
+bool MainWindow::Create(const std::string& arguments) {
+    arguments_ = arguments;
+    dpi_ = win::ScreenDpi();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    icon_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    icon_small_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    // An owned window has no taskbar button; the owner itself is never shown.
+    owner_.reset(CreateWindowExA(0, "STATIC", "Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+
+    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(4740, dpi_), win::TwipsToPixels(4155, dpi_), kStyle,
+                                           kExStyle);
+    // The class keeps its icon for the life of the process: a shared one, which nobody destroys.
+    HICON class_icon = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    if (!CreateWindowOfClass(kMainWindowClass, "Pelmora", kStyle, kExStyle, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, owner_.get(), class_icon))
+        return false;
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));
+    taskbar_created_message_ = RegisterWindowMessageA("TaskbarCreated");
+
+    CreateControls();
+    Load();
+    reapply_timer.Start(hwnd(), kReapplyTimerId, kReapplyIntervalMs);
+    return true;
+}
+
+customize_window::CustomizeWindow& MainWindow::Customize() {
+    if (!customize_) {
+        customize_ = std::make_unique<customize_window::CustomizeWindow>(shape_, [this] { ApplyShape(); });
+        customize_->Create();
+    }
+    return *customize_;
+}
+
+void MainWindow::AddTrayIcon() {
+    tray_icon_ = core::MakeTrayIconRecord(hwnd(), icon_small_ ? icon_small_.get() : icon_.get());
+    Shell_NotifyIconA(NIM_ADD, &tray_icon_);
+}
+
+void MainWindow::SetWindowStateMinimized() {
+    minimized_ = true;
+    if (IsWindowVisible(hwnd()))
+        ShowWindow(hwnd(), SW_MINIMIZE);  // raises OnResize, which hides the window
+}
+
+void MainWindow::OnResize() {
+    if (minimized_ || IsIconic(hwnd())) ShowWindow(hwnd(), SW_HIDE);
+}
+
+void MainWindow::OnCloseRequest() { SetWindowStateMinimized(); }
+
+void MainWindow::Restore() {
+    minimized_ = false;
+    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+    SetForegroundWindow(hwnd());
+    ShowWindow(hwnd(), SW_SHOW);
+}
+
+void MainWindow::OnRestoreChosen() { Restore(); }
+
+void MainWindow::OnExitChosen() {
+    Shell_NotifyIconA(NIM_DELETE, &tray_icon_);
+    if (exit_process_) {
+        exit_process_(0);
+        return;
+    }
+    ExitProcess(0);
+}
+
+void MainWindow::OnTrayMessage(LPARAM lparam) {
+    switch (core::DecodeTrayMessage(lparam)) {
+        case core::TrayAction::kRestore:
+            Restore();
+            break;
+        case core::TrayAction::kShowMenu:
+            ShowTrayMenu();
+            break;
+        case core::TrayAction::kNone:
+            break;
+    }
+}
+
+void MainWindow::ShowTrayMenu() {
+    // Foreground first, so that the menu closes when the user clicks elsewhere.
+    SetForegroundWindow(hwnd());
+    win::unique_hmenu menu(CreatePopupMenu());
+    AppendMenuA(menu.get(), MF_STRING, kMenuRestore, "&Restore");
+    AppendMenuA(menu.get(), MF_STRING, kMenuExit, "&Exit");
+    POINT at{};
+    GetCursorPos(&at);
+    TrackPopupMenu(menu.get(), 0, at.x, at.y, 0, hwnd(), nullptr);
+    PostMessageA(hwnd(), WM_NULL, 0, 0);
+}
+
+void MainWindow::OnTaskbarCreated() {
+    // The shell came back: the old handles are gone and so is our icon.
+    shell_.FindAll();
+    AddTrayIcon();
+}
+
+void MainWindow::OnAboutClicked() {
+    if (!about_ || !about_->hwnd()) {
+        about_ = std::make_unique<about_window::AboutWindow>();
+        about_->Create();
+    }
+    about_->Show();
+}
+
+void MainWindow::OnCustomizeClicked() { Customize().Show(); }
+
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (taskbar_created_message_ && msg == taskbar_created_message_) {
+        OnTaskbarCreated();
+        return 0;
+    }
+    switch (msg) {
+        case core::kTrayCallbackMessage:
+            OnTrayMessage(lp);
+            return 0;
+        case WM_COMMAND:
+        case WM_HSCROLL:
+        case WM_TIMER:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            host_.Forward(msg, wp, lp);
+            return 0;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers the whole client area
+        case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lp) != current_label_box.hwnd()) {
+                SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+                return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            }
+            break;
+        case WM_SIZE:
+            if (wp == SIZE_MINIMIZED) {
+                minimized_ = true;
+                OnResize();
+            }
+            return 0;
+        case WM_CLOSE:
+            OnCloseRequest();
+            return 0;
+        default:
+            break;
+    }
+    return win::Window::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace main_window

@@ -1,0 +1,52 @@
+#include "core/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "core/tray_icon.h"
+
+namespace {
+
+TEST(StartupArgs, MinOnlyWhenExactAfterTrimmingSpaces) {
+    EXPECT_TRUE(core::IsMinimizedStart("/min"));
+    EXPECT_TRUE(core::IsMinimizedStart("   /min  "));
+    EXPECT_FALSE(core::IsMinimizedStart("/MIN"));
+    EXPECT_FALSE(core::IsMinimizedStart("/min extra"));
+    EXPECT_FALSE(core::IsMinimizedStart("\t/min"));  // spaces only are trimmed
+    EXPECT_FALSE(core::IsMinimizedStart(""));
+}
+
+TEST(StartupArgs, ArgumentsFollowTheProgramName) {
+    EXPECT_EQ(core::ArgumentsOf("\"C:\\Program Files\\P\\Pelmora.exe\" /min"), "/min");
+    EXPECT_EQ(core::ArgumentsOf("\"C:\\Program Files\\P\\Pelmora.exe\"/min"), "/min");
+    EXPECT_EQ(core::ArgumentsOf("Pelmora.exe \t /min "), "/min ");
+    EXPECT_EQ(core::ArgumentsOf("Pelmora.exe"), "");
+}
+
+TEST(StartupArgs, AutostartCommandIsQuotedFullPath) {
+    EXPECT_EQ(core::AutostartCommand("C:\\Program Files\\Pelmora\\Pelmora.exe"),
+              "\"C:\\Program Files\\Pelmora\\Pelmora.exe\" /min");
+    EXPECT_EQ(core::AutostartCommand("C:\\Pelmora.exe"), "\"C:\\Pelmora.exe\" /min");
+}
+
+TEST(Tray, DecodesLeftReleaseDoubleClickAndRightRelease) {
+    EXPECT_EQ(core::DecodeTrayMessage(WM_LBUTTONUP), core::TrayAction::kRestore);
+    EXPECT_EQ(core::DecodeTrayMessage(WM_LBUTTONDBLCLK), core::TrayAction::kRestore);
+    EXPECT_EQ(core::DecodeTrayMessage(WM_RBUTTONUP), core::TrayAction::kShowMenu);
+    for (UINT other : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_MBUTTONUP})
+        EXPECT_EQ(core::DecodeTrayMessage(other), core::TrayAction::kNone) << other;
+}
+
+TEST(Tray, RecordHasFirstFormSizeAndSpacePaddedTip) {
+    NOTIFYICONDATAA r = core::MakeTrayIconRecord(reinterpret_cast<HWND>(0x1234), nullptr);
+    EXPECT_EQ(r.cbSize, NOTIFYICONDATAA_V1_SIZE);
+    if (sizeof(void*) == 4) {
+        EXPECT_EQ(r.cbSize, 88u);
+    }
+    EXPECT_EQ(r.uID, 1u);
+    EXPECT_EQ(r.uFlags, 7u);
+    EXPECT_EQ(r.uCallbackMessage, core::kTrayCallbackMessage);
+    EXPECT_STREQ(r.szTip, "Pelmora");
+    for (int i = 8; i < 64; ++i) EXPECT_EQ(r.szTip[i], ' ') << i;
+}
+
+}  // namespace
