@@ -19,8 +19,8 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kClientWidthTwips = 3330, kClientHeightTwips = 2895;
 constexpr int kLabelMarginTwips = 60;
-constexpr int kIdTitleLabel = 4001, kIdTopLabel = 4002, kIdLabel2 = 4003, kIdLabel3 = 4004, kIdLabel4 = 4005,
-              kIdLabel5 = 4006, kIdLabel6 = 4007;
+constexpr int kIdTitleLabel = 4001, kIdTopLabel = 4002, kIdVersionLabel = 4003, kIdWebLinkLabel = 4004, kIdAuthorLabel = 4005,
+              kIdEmailLabel = 4006, kIdRightsLabel = 4007;
 
 // A JPEG from an RCDATA resource, decoded by the system's picture object.
 win::com_ptr<IPicture> LoadResourcePicture(int id) {
@@ -92,11 +92,11 @@ void AboutWindow::CreateControls() {
 
     // Front to back, as they overlap.
     top_label.Create(w, px(1050), px(120), kIdTopLabel, "In the name of Allah");
-    rights_label.Create(w, px(600), px(2040), kIdLabel6, "All rights reserved (C) 2026");
-    email_label.Create(w, px(840), px(1320), kIdLabel5, kEmailAddress);
-    author_label.Create(w, px(600), px(1680), kIdLabel4, "Created by: the Velmontix team");
-    web_link_label.Create(w, px(480), px(960), kIdLabel3, kWebAddress, link_font_.get());
-    version_label.Create(w, px(1320), px(720), kIdLabel2, "Version 6.0");
+    rights_label.Create(w, px(600), px(2040), kIdRightsLabel, "All rights reserved (C) 2026");
+    email_label.Create(w, px(840), px(1320), kIdEmailLabel, kEmailAddress);
+    author_label.Create(w, px(600), px(1680), kIdAuthorLabel, "Created by: the Velmontix team");
+    web_link_label.Create(w, px(480), px(960), kIdWebLinkLabel, kWebAddress, link_font_.get());
+    version_label.Create(w, px(1320), px(720), kIdVersionLabel, "Version 6.0");
     title_label.Create(w, px(840), px(420), kIdTitleLabel, "QVR (Pelmora)");
 
     // A text wider than the form's design (another font, another DPI) moves left rather than being cut.

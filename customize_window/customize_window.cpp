@@ -16,9 +16,9 @@ namespace {
 constexpr int kWindowWidthTwips = 4035;
 constexpr int kClientWidthTwips = 3885, kClientHeightTwips = 2340;
 constexpr int kToolbarHeightTwips = 600;
-constexpr int kFrame1X = 120, kFrame1Y = 840;
+constexpr int kTextFrameX = 120, kTextFrameY = 840;
 constexpr int kToolbarIdBase = 3000;
-constexpr int kIdFrame1 = 3101, kIdText1 = 3102, kIdCommand2 = 3103;
+constexpr int kIdTextFrame = 3101, kIdOutlineTextBox = 3102, kIdFontOptionsButton = 3103;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr COLORREF kToolbarMask = RGB(0xC0, 0xC0, 0xC0);
@@ -49,10 +49,10 @@ bool CustomizeWindow::Create() {
     RECT client{};
     GetClientRect(hwnd(), &client);
     MoveWindow(shape_toolbar.hwnd(), 0, 0, client.right, win::TwipsToPixels(kToolbarHeightTwips, dpi_), FALSE);
-    text_frame.Create(hwnd(), at(kFrame1X, kFrame1Y, 3735, 975), kIdFrame1, "");
-    outline_text_box.Create(hwnd(), at(120, 360, 2295, 375, kFrame1X, kFrame1Y), kIdText1, "Start");
+    text_frame.Create(hwnd(), at(kTextFrameX, kTextFrameY, 3735, 975), kIdTextFrame, "");
+    outline_text_box.Create(hwnd(), at(120, 360, 2295, 375, kTextFrameX, kTextFrameY), kIdOutlineTextBox, "Start");
     outline_text_box.SetMaxLength(kMaxOutlineTextLength);
-    font_options_button.Create(hwnd(), at(2520, 360, 1095, 375, kFrame1X, kFrame1Y), kIdCommand2, "Font Options");
+    font_options_button.Create(hwnd(), at(2520, 360, 1095, 375, kTextFrameX, kTextFrameY), kIdFontOptionsButton, "Font Options");
     host_.Add(shape_toolbar);
     shape_toolbar.ButtonClick = [this](int index) { OnShapeButtonClicked(index); };
     host_.Add(text_frame);

@@ -8,21 +8,21 @@ namespace main_window {
 namespace {
 
 // Containers, in the window's twips.
-constexpr int kFrame1X = 1200, kFrame1Y = 0;
-constexpr int kFrame2X = kFrame1X + 120, kFrame2Y = kFrame1Y + 1560;
-constexpr int kFrame3X = kFrame1X + 120, kFrame3Y = kFrame1Y + 2640;
+constexpr int kControlsFrameX = 1200, kControlsFrameY = 0;
+constexpr int kXFrameX = kControlsFrameX + 120, kXFrameY = kControlsFrameY + 1560;
+constexpr int kYFrameX = kControlsFrameX + 120, kYFrameY = kControlsFrameY + 2640;
 
 enum ControlId : int {
-    kIdText1 = 1001,
-    kIdFrame1,
-    kIdLabel2,
-    kIdLabel3,
-    kIdText2,
-    kIdCheck1,
-    kIdCheck2,
-    kIdFrame2,
-    kIdFrame3,
-    kIdCommand1,
+    kIdNewLabelBox = 1001,
+    kIdControlsFrame,
+    kIdCurrentLabelCaption,
+    kIdNewLabelCaption,
+    kIdCurrentLabelBox,
+    kIdMakeOpaqueBox,
+    kIdStartupBox,
+    kIdXFrame,
+    kIdYFrame,
+    kIdAboutButton,
 };
 
 }  // namespace
@@ -35,24 +35,24 @@ void MainWindow::CreateControls() {
     auto point = [this](int twips) { return win::TwipsToPixels(twips, dpi_); };
 
     // Created in tab order, which is also the order in which they overlap.
-    new_label_box.Create(w, at(2880, 540, 975, 285), kIdText1, "start");
+    new_label_box.Create(w, at(2880, 540, 975, 285), kIdNewLabelBox, "start");
     // As long as a label the Start button gives back (its text is read into 255 characters).
     new_label_box.SetMaxLength(kMaxLabelLength);
-    controls_frame.Create(w, at(1200, 0, 3495, 4095), kIdFrame1, "");
-    current_label_caption.Create(w, point(kFrame1X + 120), point(kFrame1Y + 240), kIdLabel2, "Start Button's Label:");
-    new_label_caption.Create(w, point(kFrame1X + 120), point(kFrame1Y + 600), kIdLabel3, "New Label:");
-    current_label_box.Create(w, at(1680, 180, 975, 285, kFrame1X, kFrame1Y), kIdText2, "", true);
-    make_opaque_box.Create(w, at(120, 840, 1335, 255, kFrame1X, kFrame1Y), kIdCheck1, "Make Opaque");
-    transparency_slider.Create(w, at(1920, 900, 1455, 255, kFrame1X, kFrame1Y), 0, {0, 255, 255, 1, 5});
+    controls_frame.Create(w, at(1200, 0, 3495, 4095), kIdControlsFrame, "");
+    current_label_caption.Create(w, point(kControlsFrameX + 120), point(kControlsFrameY + 240), kIdCurrentLabelCaption, "Start Button's Label:");
+    new_label_caption.Create(w, point(kControlsFrameX + 120), point(kControlsFrameY + 600), kIdNewLabelCaption, "New Label:");
+    current_label_box.Create(w, at(1680, 180, 975, 285, kControlsFrameX, kControlsFrameY), kIdCurrentLabelBox, "", true);
+    make_opaque_box.Create(w, at(120, 840, 1335, 255, kControlsFrameX, kControlsFrameY), kIdMakeOpaqueBox, "Make Opaque");
+    transparency_slider.Create(w, at(1920, 900, 1455, 255, kControlsFrameX, kControlsFrameY), 0, {0, 255, 255, 1, 5});
     transparency_slider.SetVisible(false);
-    startup_box.Create(w, at(2040, 1280, 1215, 195, kFrame1X, kFrame1Y), kIdCheck2, "Startup");
-    x_frame.Create(w, at(120, 1560, 3255, 855, kFrame1X, kFrame1Y), kIdFrame2, "X Positions");
-    width_slider.Create(w, at(1680, 360, 1455, 255, kFrame2X, kFrame2Y), 0, {0, 2500, 100, 1, 5});
-    x_slider.Create(w, at(120, 360, 1455, 255, kFrame2X, kFrame2Y), 0, {0, 2000, 0, 1, 10});
-    y_frame.Create(w, at(120, 2640, 3255, 855, kFrame1X, kFrame1Y), kIdFrame3, "Y Positions");
-    y_slider.Create(w, at(120, 360, 1455, 255, kFrame3X, kFrame3Y), 0, {0, 100, 0, 1, 10});
-    height_slider.Create(w, at(1680, 360, 1455, 255, kFrame3X, kFrame3Y), 0, {0, 100, 32, 1, 5});
-    about_button.Create(w, at(0, 0, 1150, 315), kIdCommand1, "About");
+    startup_box.Create(w, at(2040, 1280, 1215, 195, kControlsFrameX, kControlsFrameY), kIdStartupBox, "Startup");
+    x_frame.Create(w, at(120, 1560, 3255, 855, kControlsFrameX, kControlsFrameY), kIdXFrame, "X Positions");
+    width_slider.Create(w, at(1680, 360, 1455, 255, kXFrameX, kXFrameY), 0, {0, 2500, 100, 1, 5});
+    x_slider.Create(w, at(120, 360, 1455, 255, kXFrameX, kXFrameY), 0, {0, 2000, 0, 1, 10});
+    y_frame.Create(w, at(120, 2640, 3255, 855, kControlsFrameX, kControlsFrameY), kIdYFrame, "Y Positions");
+    y_slider.Create(w, at(120, 360, 1455, 255, kYFrameX, kYFrameY), 0, {0, 100, 0, 1, 10});
+    height_slider.Create(w, at(1680, 360, 1455, 255, kYFrameX, kYFrameY), 0, {0, 100, 32, 1, 5});
+    about_button.Create(w, at(0, 0, 1150, 315), kIdAboutButton, "About");
 
     for (controls::Control* c : std::initializer_list<controls::Control*>{
              &new_label_box, &controls_frame, &current_label_caption, &new_label_caption, &current_label_box, &make_opaque_box, &transparency_slider, &startup_box, &x_frame, &width_slider, &x_slider,
@@ -97,11 +97,11 @@ void MainWindow::LoadPictures() {
     using Fit = controls::Picture::Fit;
     background_picture.Set(background_.get(), IMAGE_BITMAP, at(0, 0, 4080, 1800), Fit::kStretch);
     side_panel_picture.Set(side_panel_icon_.get(), IMAGE_ICON, at(60, 120, 1080, 3960), Fit::kStretch);
-    frame_background_picture.Set(background_.get(), IMAGE_BITMAP, at(90, 120, 3315, 3930, kFrame1X, kFrame1Y), Fit::kStretch);
-    apply_label_picture.Set(apply_label_.get(), IMAGE_BITMAP, at(120, 1140, 1740, 435, kFrame1X, kFrame1Y), Fit::kStretch);
+    frame_background_picture.Set(background_.get(), IMAGE_BITMAP, at(90, 120, 3315, 3930, kControlsFrameX, kControlsFrameY), Fit::kStretch);
+    apply_label_picture.Set(apply_label_.get(), IMAGE_BITMAP, at(120, 1140, 1740, 435, kControlsFrameX, kControlsFrameY), Fit::kStretch);
     // Drawn at the control's size: at 96 DPI that is the picture's own 212 x 30 pixels, and at other
     // resolutions the picture grows with the layout instead of shrinking inside it.
-    customize_picture.Set(customize_bitmap_.get(), IMAGE_BITMAP, at(120, 3480, 3180, 450, kFrame1X, kFrame1Y), Fit::kStretch);
+    customize_picture.Set(customize_bitmap_.get(), IMAGE_BITMAP, at(120, 3480, 3180, 450, kControlsFrameX, kControlsFrameY), Fit::kStretch);
     frame_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
 }
 
@@ -115,7 +115,7 @@ void MainWindow::Paint() {
     // its background and the two action pictures.
     background_picture.Paint(dc);
     side_panel_picture.Paint(dc);
-    const RECT frame = win::TwipsToClientRect({kFrame1X, kFrame1Y, 3495, 4095}, dpi_);
+    const RECT frame = win::TwipsToClientRect({kControlsFrameX, kControlsFrameY, 3495, 4095}, dpi_);
     FillRect(dc, &frame, frame_brush_.get());
     frame_background_picture.Paint(dc);
     apply_label_picture.Paint(dc);

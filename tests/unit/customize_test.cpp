@@ -222,7 +222,7 @@ TEST_F(Customize, ShapeMethodsAndToolbarClickSetThePressedButtons) {
 TEST(CustomizeToolbar, ClickedShapeEndsPressedAlone) {
     test_support::CleanSettings clean;
     test_support::StartButtonRestorer restore;
-    test_support::RunningForm1 main_window;
+    test_support::RunningMainWindow main_window;
     ASSERT_TRUE(main_window.created());
     controls::Toolbar& bar = main_window->Customize().shape_toolbar;
     auto pressed = [&bar] { return bar.ButtonValue(1) * 100 + bar.ButtonValue(3) * 10 + bar.ButtonValue(5); };

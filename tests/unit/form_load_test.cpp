@@ -31,7 +31,7 @@ protected:
 TEST_F(FormLoad, FirstStartWithoutSettings) {
     ASSERT_FALSE(test_support::KeyExists(registry::kSettingsKey));
     SetWindowTextA(restore.button(), "Start here");
-    test_support::RunningForm1 form;
+    test_support::RunningMainWindow form;
     ASSERT_TRUE(form.created());
 
     EXPECT_TRUE(test_support::KeyExists(registry::kSettingsKey));
@@ -81,7 +81,7 @@ TEST_F(FormLoad, StoredValuesReachTheControls) {
     registry::WriteSetting(names::kShapeType, Value::Text("Rectangle"));
     SetWindowTextA(restore.button(), "Start");
 
-    test_support::RunningForm1 form;
+    test_support::RunningMainWindow form;
     ASSERT_TRUE(form.created());
     EXPECT_EQ(form->new_label_box.Text(), "Hello");
     EXPECT_EQ(form->current_label_box.Text(), "Start");  // the button's label, never the stored one
@@ -121,7 +121,7 @@ TEST_F(FormLoad, ValuesThatDoNotConvertLeaveTheControls) {
     registry::WriteSetting(names::kAlpha, Value::Text("120"));
     registry::WriteSetting(names::kWidth, Value::Text("90"));
     registry::WriteSetting(names::kHeight, Value::Text("40"));
-    test_support::RunningForm1 form;
+    test_support::RunningMainWindow form;
     ASSERT_TRUE(form.created());
     EXPECT_EQ(form->transparency_slider.Value(), 120);
     EXPECT_EQ(form->width_slider.Value(), 90);
@@ -146,7 +146,7 @@ TEST_F(FormLoad, ValuesThatDoNotConvertLeaveTheControls) {
 TEST_F(FormLoad, OnlyTheIconsMessageRestoresAHiddenWindow) {
     HICON class_icon = nullptr;
     {
-        test_support::RunningForm1 form("/min");
+        test_support::RunningMainWindow form("/min");
         ASSERT_TRUE(form.created());
         ASSERT_FALSE(IsWindowVisible(form->hwnd()));
         for (int x : {WM_LBUTTONUP, WM_LBUTTONDBLCLK})

@@ -26,7 +26,7 @@ TEST(LongTexts, AMegabyteLabelIsHeldToTheLabelLengthAndKeptStored) {
     StartButtonRestorer restorer;
     const std::string huge(1 << 20, 'x');
     StoreRaw(names::kLabel, huge);
-    RunningForm1 form;
+    RunningMainWindow form;
     ASSERT_TRUE(form.created());
     EXPECT_EQ(form->new_label_box.Text(), std::string(main_window::kMaxLabelLength, 'x'));
     form->OnTick();
@@ -44,7 +44,7 @@ TEST(LongTexts, AnOutlineTextBeyondItsLimitDrawsItsBeginning) {
     StoreRaw(names::kFontFace, "Tahoma");
     StoreRaw(names::kFontSize, "10");
     StoreRaw(names::kOutlineText, std::string(1 << 20, 'W'));
-    RunningForm1 form;
+    RunningMainWindow form;
     ASSERT_TRUE(form.created());
     customize_window::CustomizeWindow& customize = form->Customize();
     EXPECT_EQ(customize.outline_text_box.Text(), std::string(customize_window::kMaxOutlineTextLength, 'W'));

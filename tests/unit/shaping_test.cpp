@@ -109,7 +109,7 @@ protected:
     test_support::StartButtonRestorer restore;
     // An outline from before the start, which the first draw (no Type stored) must take away.
     bool preshaped = SetWindowRgn(restore.button(), CreateEllipticRgn(0, 0, 8, 8), TRUE) != 0;
-    test_support::RunningForm1 form;
+    test_support::RunningMainWindow form;
 };
 
 TEST_F(StartButtonDraw, OutlineFollowsTypeAndWidth) {

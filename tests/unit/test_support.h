@@ -97,14 +97,14 @@ private:
 
 // A main window made as the program makes it (Create runs Load), with its timer stopped so
 // that no tick changes the Start button behind the test's back. Destroyed with its icon.
-class RunningForm1 {
+class RunningMainWindow {
 public:
-    explicit RunningForm1(const std::string& arguments = "") : form_(std::make_unique<main_window::MainWindow>()) {
+    explicit RunningMainWindow(const std::string& arguments = "") : form_(std::make_unique<main_window::MainWindow>()) {
         form_->SetExitProcess([](UINT) {});
         created_ = form_->Create(arguments);
         form_->reapply_timer.Stop();
     }
-    ~RunningForm1() {
+    ~RunningMainWindow() {
         NOTIFYICONDATAA icon{};
         icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
         icon.hWnd = form_->hwnd();
@@ -112,8 +112,8 @@ public:
         Shell_NotifyIconA(NIM_DELETE, &icon);
         form_.reset();
     }
-    RunningForm1(const RunningForm1&) = delete;
-    RunningForm1& operator=(const RunningForm1&) = delete;
+    RunningMainWindow(const RunningMainWindow&) = delete;
+    RunningMainWindow& operator=(const RunningMainWindow&) = delete;
 
     bool created() const { return created_; }
     main_window::MainWindow& operator*() { return *form_; }
