@@ -41,7 +41,8 @@ public:
     // Creates the window and runs Load; false when the window could not be created.
     bool Create(const std::string& arguments);
 
-    // Public methods and handlers, named as the form's events.
+    // The load routine (at start and after every label change), the shape application, and the
+    // handlers, each named after what happened.
     void Load();
     void ApplyShape();
     void OnResize();
@@ -78,19 +79,18 @@ public:
     bool Minimized() const { return minimized_; }
     void SetExitProcess(void (*exit_process)(UINT)) { exit_process_ = exit_process; }
 
-    controls::TextBox new_label_box;  // new label
-    controls::TextBox current_label_box;  // the Start button's present label (read-only)
+    // The controls, public so that tests can drive them as a person would.
+    controls::TextBox new_label_box;
+    controls::TextBox current_label_box;  // read-only: the label the Start button had at the last load
     controls::Frame controls_frame, x_frame, y_frame;
-    controls::ScrollBar transparency_slider;  // taskbar alpha
-    controls::ScrollBar x_slider;  // X
-    controls::ScrollBar width_slider;  // width
-    controls::ScrollBar y_slider;  // Y
-    controls::ScrollBar height_slider;  // height
-    controls::CheckBox make_opaque_box;     // "Make Opaque"
-    controls::CheckBox startup_box;     // "Startup"
-    controls::Button about_button;     // "About"
+    controls::ScrollBar transparency_slider;  // the taskbar's alpha, shown while "Make Opaque" is ticked
+    controls::ScrollBar x_slider, width_slider, y_slider, height_slider;
+    controls::CheckBox make_opaque_box;  // "Make Opaque"
+    controls::CheckBox startup_box;      // "Startup"
+    controls::Button about_button;
     controls::Label current_label_caption, new_label_caption;
-    controls::Picture side_panel_picture, background_picture, frame_background_picture, apply_label_picture, customize_picture;
+    controls::Picture side_panel_picture, background_picture, frame_background_picture;
+    controls::Picture apply_label_picture, customize_picture;  // the two that take clicks
     controls::Timer reapply_timer;
 
 protected:
