@@ -36,9 +36,9 @@ fi
 echo "test: running $ran, $PELMORA_BUILD, under $WINE, display $DISPLAY, prefix $prefix"
 
 run_ctest() {
-  # Wine's desktop starts with the first program of a session and keeps that program's display. The
-  # core tests run with no display: start the desktop on the test display first, or every window
-  # test after them would find a desktop that cannot show a window.
+  # Wine's desktop starts with the first program of a session and keeps that program's display:
+  # start it on the test display here, so that no test run with another environment (DISPLAY
+  # empty, say) can start it and leave every window test after it without a display.
   "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
   ctest --test-dir "$PELMORA_BUILD" --output-on-failure --timeout 300 --no-tests=error "$@"
 }
