@@ -1,6 +1,6 @@
 # Cross-build for 64-bit Windows (used to run the tests where the host cannot execute 32-bit code) with mingw-w64 (posix thread model: GoogleTest needs std::mutex).
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
