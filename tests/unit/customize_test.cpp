@@ -33,7 +33,7 @@ protected:
     customize_window::CustomizeWindow form{shape, [this] { ++applications; }};
 };
 
-TEST_F(Customize, StoredTextDifferentFromTheBoxRunsTextDrawOnceNested) {
+TEST_F(Customize, StoredTextDifferentFromTheBoxBuildsTheOutlineOnceNested) {
     Store(names::kOutlineText, "Pelmora");
     ASSERT_NE(form.outline_text_box.Text(), "Pelmora");
     form.BuildTextOutline();

@@ -94,7 +94,7 @@ TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
     EXPECT_EQ(std::count(deleted_regions.begin(), deleted_regions.end(), handed_over), 0);
 }
 
-class StartButtonDraw : public ::testing::Test {
+class ShapeApplication : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(form.created());
@@ -112,7 +112,7 @@ protected:
     test_support::RunningMainWindow form;
 };
 
-TEST_F(StartButtonDraw, OutlineFollowsTypeAndWidth) {
+TEST_F(ShapeApplication, OutlineFollowsTypeAndWidth) {
     // First start, no Type: the load's draw left the full rectangle and pressed no button.
     EXPECT_TRUE(preshaped);
     EXPECT_EQ(WindowShape(button()).kind, ERROR);
@@ -152,7 +152,7 @@ TEST_F(StartButtonDraw, OutlineFollowsTypeAndWidth) {
     EXPECT_TRUE(WindowShape(button()).Has(69, 16));
 }
 
-TEST_F(StartButtonDraw, TextTypePressesTextButtonAndShapesFromTheText) {
+TEST_F(ShapeApplication, TextTypePressesTextButtonAndShapesFromTheText) {
     registry::WriteSetting(names::kOutlineText, Value::Text("Pelmora"));
     registry::WriteSetting(names::kFontFace, Value::Text("DejaVu Sans"));
     registry::WriteSetting(names::kFontSize, Value::Single(12.0f));
@@ -170,7 +170,7 @@ TEST_F(StartButtonDraw, TextTypePressesTextButtonAndShapesFromTheText) {
 }
 
 // A region left behind every second kills the program after some hours: count GDI objects.
-TEST_F(StartButtonDraw, ThousandDrawsLeaveNoRegionBehind) {
+TEST_F(ShapeApplication, ThousandApplicationsLeaveNoRegionBehind) {
     registry::WriteSetting(names::kOutlineText, Value::Text("Pelmora"));
     registry::WriteSetting(names::kFontFace, Value::Text("DejaVu Sans"));
     registry::WriteSetting(names::kFontSize, Value::Single(14.0f));
@@ -195,7 +195,7 @@ TEST_F(StartButtonDraw, ThousandDrawsLeaveNoRegionBehind) {
 
 // Taskbars of further monitors appearing and going away between ticks: each gets a copy of the
 // outline while it is there, and nothing is left behind.
-TEST_F(StartButtonDraw, ExtraTaskbarsComeAndGoWithoutLeaking) {
+TEST_F(ShapeApplication, ExtraTaskbarsComeAndGoWithoutLeaking) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
