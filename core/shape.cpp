@@ -5,10 +5,7 @@
 namespace core {
 
 ShapeType ParseShapeType(const settings::Value& stored) {
-    const std::string text = settings::StripTerminator(stored.ToText());
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return ShapeType::kNone;
-    const std::string word = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    const std::string word = settings::TrimSpaces(settings::StripTerminator(stored.ToText()));
     if (word == "Ellipse") return ShapeType::kEllipse;
     if (word == "Rectangle") return ShapeType::kRectangle;
     if (word == "Text") return ShapeType::kText;

@@ -1,5 +1,5 @@
-// The text-shaped outline: a line of text in the chosen font, drawn into a path and turned into a
-// region whose letter counters are holes.
+// The customize window's part of the text outline: which text and stored font the core draws it
+// from, before and after a font was picked in the dialog.
 #include "customize_window/customize_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"

@@ -44,25 +44,16 @@ void MainWindow::OnTransparencyChanged() {
     registry::WriteSetting(names::kAlpha, Position(transparency_slider));
 }
 
-void MainWindow::OnXChanged() {
+// Each position slider places the Start button from all four, then stores its own value.
+void MainWindow::OnPlacementSliderChanged(const char* setting, const controls::ScrollBar& slider) {
     ApplyPlacement();
-    registry::WriteSetting(names::kX, Position(x_slider));
+    registry::WriteSetting(setting, Position(slider));
 }
 
-void MainWindow::OnWidthChanged() {
-    ApplyPlacement();
-    registry::WriteSetting(names::kWidth, Position(width_slider));
-}
-
-void MainWindow::OnYChanged() {
-    ApplyPlacement();
-    registry::WriteSetting(names::kY, Position(y_slider));
-}
-
-void MainWindow::OnHeightChanged() {
-    ApplyPlacement();
-    registry::WriteSetting(names::kHeight, Position(height_slider));
-}
+void MainWindow::OnXChanged() { OnPlacementSliderChanged(names::kX, x_slider); }
+void MainWindow::OnWidthChanged() { OnPlacementSliderChanged(names::kWidth, width_slider); }
+void MainWindow::OnYChanged() { OnPlacementSliderChanged(names::kY, y_slider); }
+void MainWindow::OnHeightChanged() { OnPlacementSliderChanged(names::kHeight, height_slider); }
 
 void MainWindow::OnApplyLabelClicked() {
     const std::string label = new_label_box.Text();

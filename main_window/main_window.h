@@ -101,6 +101,7 @@ private:
     void LoadPictures();
     void Paint();
     core::Placement SliderPlacement() const;
+    void OnPlacementSliderChanged(const char* setting, const controls::ScrollBar& slider);
     void ApplyPlacement();
     void SetWindowStateMinimized();
     void Restore();

@@ -85,6 +85,12 @@ std::string StripTerminator(const std::string& raw) {
     return nul == std::string::npos ? raw : raw.substr(0, nul);
 }
 
+std::string TrimSpaces(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::optional<double> ParseNumber(const std::string& raw) {
     const std::string text = StripTerminator(raw);
     const char separator = UserDecimalSeparator();

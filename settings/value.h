@@ -53,6 +53,9 @@ private:
 // Only a terminator is removed, never a real character, and a text ends at its first NUL.
 std::string StripTerminator(const std::string& raw);
 
+// The text without the spaces at either end (spaces only: a tab is kept).
+std::string TrimSpaces(const std::string& text);
+
 // Parses a decimal number the way a person writes one: spaces around it, a sign, a decimal
 // separator ('.' or the user's own), an exponent. Nothing else.
 std::optional<double> ParseNumber(const std::string& text);
