@@ -2,15 +2,31 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
+#include "app/single_instance.h"
 #include "main_window/main_window.h"
 #include "core/command_line.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const std::string arguments = core::ArgumentsOf(GetCommandLineA());
+
+    // Held for the life of the process; the system drops it when the process ends, however it ends.
+    // (win::unique_handle comes through main_window.h: the app layer may not include win/ itself.)
+    HANDLE session_mutex = CreateMutexA(nullptr, FALSE, app::kSessionMutexName);
+    const bool another_runs = session_mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    const win::unique_handle session_claim(session_mutex);
+    if (another_runs) {
+        // The logon start's "/min" must not pop up a window the user has closed.
+        if (!core::IsMinimizedStart(arguments)) app::ShowRunningInstance();
+        return 0;
+    }
+
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 
     main_window::MainWindow form;
-    if (!form.Create(core::ArgumentsOf(GetCommandLineA()))) return 1;
+    if (!form.Create(arguments)) return 1;
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -285,17 +285,39 @@ RECT ScreenRect(HWND window) {
 
 // ---------------------------------------------------------------------------------------------
 
-PelmoraProcess::~PelmoraProcess() { Kill(); }
-
-bool PelmoraProcess::Start(const std::string& arguments) {
+namespace {
+bool CreatePelmoraProcess(const std::string& arguments, PROCESS_INFORMATION& info) {
     const std::string path = PelmoraExePath();
     std::string cmd = "\"" + path + "\"";
     if (!arguments.empty()) cmd += " " + arguments;
     std::string dir = path.substr(0, path.find_last_of('\\'));
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    if (!CreateProcessA(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &info_))
-        return false;
+    return CreateProcessA(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &info) !=
+           FALSE;
+}
+}  // namespace
+
+std::optional<DWORD> RunToExit(const std::string& arguments, DWORD timeout_ms) {
+    PROCESS_INFORMATION info{};
+    if (!CreatePelmoraProcess(arguments, info)) return std::nullopt;
+    std::optional<DWORD> code;
+    if (WaitForSingleObject(info.hProcess, timeout_ms) == WAIT_OBJECT_0) {
+        DWORD exit_code = 0;
+        if (GetExitCodeProcess(info.hProcess, &exit_code)) code = exit_code;
+    } else {
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, 5000);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return code;
+}
+
+PelmoraProcess::~PelmoraProcess() { Kill(); }
+
+bool PelmoraProcess::Start(const std::string& arguments) {
+    if (!CreatePelmoraProcess(arguments, info_)) return false;
     // The window exists before its load runs; the load creates the customize window and ends
     // before the message loop first waits.
     if (!WaitUntil([this] { return (main_ = FindMain()) != nullptr; }, kStartTimeoutMs)) return false;

@@ -62,6 +62,10 @@ bool DeleteTrayIcon(HWND owner);
 POINT CenterOf(const RECT& screen_rect);
 RECT ScreenRect(HWND window);
 
+// Starts Pelmora.exe with `arguments` for a run that should end by itself: its exit code, or
+// nothing when it did not start or still ran after `timeout_ms` (it is then terminated).
+std::optional<DWORD> RunToExit(const std::string& arguments, DWORD timeout_ms);
+
 // One running Pelmora.exe; terminated (after taking its icon away) when destroyed.
 class PelmoraProcess {
 public:

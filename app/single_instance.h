@@ -1,0 +1,21 @@
+// One Pelmora per user session: two would each place the Start button from their own sliders once a
+// second, so a second start hands over to the first one and ends.
+#pragma once
+
+#include <windows.h>
+
+namespace app {
+
+// Its existence says a Pelmora runs in this session; "Local\" keeps another session's Pelmora apart.
+constexpr const char* kSessionMutexName = "Local\\Velmontix.Pelmora";
+
+// How long a second start waits for the first one's main window: the first may have made the mutex
+// and not yet its window (a double-click while the logon start is still loading).
+constexpr DWORD kFirstWindowWaitMs = 5000;
+
+// Brings the running Pelmora's main window back and to the front through the notification-area
+// icon's own left-click message, so it does exactly what that click does. False when no main
+// window appeared within `wait_ms`.
+bool ShowRunningInstance(DWORD wait_ms = kFirstWindowWaitMs);
+
+}  // namespace app

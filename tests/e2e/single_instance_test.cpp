@@ -1,0 +1,58 @@
+// One Pelmora per session: a second start hands over to the running one and ends, so two never
+// take turns placing the Start button.
+#include "e2e/pelmora_process.h"
+
+#include <tlhelp32.h>
+
+namespace e2e {
+namespace {
+
+using SingleInstanceTest = PelmoraTest;
+
+constexpr DWORD kSecondStartTimeoutMs = 10000;
+
+int RunningPelmoras() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    int count = 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        if (_wcsicmp(entry.szExeFile, L"Pelmora.exe") == 0) ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+int MainWindows() {
+    int count = 0;
+    for (HWND w = FindWindowExA(nullptr, nullptr, "Pelmora.Form1", nullptr); w;
+         w = FindWindowExA(nullptr, w, "Pelmora.Form1", nullptr))
+        ++count;
+    return count;
+}
+
+TEST_F(SingleInstanceTest, SecondStartShowsTheFirstWindowUnlessMinAndEnds) {
+    PelmoraProcess* p = Launch();
+    ASSERT_TRUE(p);
+    PostMessageA(p->Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([p] { return !p->Shown(); }, 3000));
+
+    EXPECT_EQ(RunToExit("", kSecondStartTimeoutMs), std::optional<DWORD>(0));
+    EXPECT_TRUE(WaitUntil([p] { return p->Shown() && p->Foreground(); }, 3000));
+    EXPECT_TRUE(p->Running());
+    EXPECT_EQ(RunningPelmoras(), 1);
+    // Each Pelmora icon belongs to a Pelmora main window (Wine's icons are no windows to count).
+    EXPECT_EQ(MainWindows(), 1);
+    EXPECT_TRUE(TrayIconExists(p->Main()));
+
+    // The logon start's "/min" leaves a closed window closed.
+    PostMessageA(p->Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([p] { return !p->Shown(); }, 3000));
+    EXPECT_EQ(RunToExit("/min", kSecondStartTimeoutMs), std::optional<DWORD>(0));
+    Pause(300);
+    EXPECT_FALSE(p->Shown());
+    EXPECT_EQ(RunningPelmoras(), 1);
+}
+
+}  // namespace
+}  // namespace e2e
