@@ -17,9 +17,11 @@ HWND FindStartButton(HWND taskbar) {
 
 std::vector<SecondaryTaskbar> FindSecondaryTaskbars() {
     std::vector<SecondaryTaskbar> found;
+    // Every taskbar examined counts, with a Start button or without: each costs the search its calls.
+    size_t examined = 0;
     for (HWND taskbar = FindWindowExA(nullptr, nullptr, "Shell_SecondaryTrayWnd", nullptr);
-         taskbar && found.size() < kMaxSecondaryTaskbars;
-         taskbar = FindWindowExA(nullptr, taskbar, "Shell_SecondaryTrayWnd", nullptr)) {
+         taskbar && examined < kMaxSecondaryTaskbars;
+         taskbar = FindWindowExA(nullptr, taskbar, "Shell_SecondaryTrayWnd", nullptr), ++examined) {
         HWND button = FindWindowExA(taskbar, nullptr, "Start", nullptr);
         if (!button) button = FindWindowExA(taskbar, nullptr, "BUTTON", nullptr);
         if (button) found.push_back({taskbar, button});

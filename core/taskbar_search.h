@@ -21,12 +21,13 @@ struct SecondaryTaskbar {
     HWND start_button;
 };
 
-// At most this many extra taskbars are taken: one per monitor, and no desk has more. A program that
-// made thousands of windows of that class must not make every tick cost thousands of calls.
+// At most this many extra taskbars are examined, with a Start button or without: one per monitor,
+// and no desk has more. A program that made thousands of windows of that class must not make every
+// tick cost thousands of calls.
 constexpr size_t kMaxSecondaryTaskbars = 16;
 
 // Every extra taskbar ("Shell_SecondaryTrayWnd") with its Start button: its "Start" child, else a
-// "BUTTON" child. A taskbar without either is left out. A search costs one call per taskbar found,
+// "BUTTON" child. A taskbar without either is left out. A search costs one call per taskbar examined,
 // plus one or two for its button.
 std::vector<SecondaryTaskbar> FindSecondaryTaskbars();
 

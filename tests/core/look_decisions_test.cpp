@@ -1,8 +1,12 @@
 // What the core decides, without a window: the shape a stored type names, the size of a box
-// outline, where a Start button is placed, and which font a text outline takes.
+// outline, what becomes of a copy of the outline that a window refuses, where a Start button is
+// placed, and which font a text outline takes and how large it draws.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/look.h"
+#include "core/region_slot.h"
 #include "core/shape.h"
 #include "core/text_outline.h"
 
@@ -44,6 +48,24 @@ TEST(BoxOutline, FillsTheBoxAndIsEmptyWithoutWidth) {
     EXPECT_EQ(GetRgnBox(nothing.get(), &box), NULLREGION);
     EXPECT_FALSE(core::BuildBoxOutline(ShapeType::kText, {80, 18}));
     EXPECT_FALSE(core::BuildBoxOutline(ShapeType::kNone, {80, 18}));
+}
+
+std::vector<HRGN> deleted_regions;
+void RecordDeletion(HRGN region) {
+    deleted_regions.push_back(region);
+    DeleteObject(region);
+}
+
+TEST(RegionSlotCopy, ACopyAWindowRefusesIsStillOursAndDeleted) {
+    deleted_regions.clear();
+    HRGN outline = CreateRectRgn(0, 0, 40, 20);
+    core::RegionSlot slot(RecordDeletion);
+    slot.Replace(win::unique_hrgn(outline));
+    const HWND no_window = reinterpret_cast<HWND>(0x7FFF0001);  // SetWindowRgn fails on it
+    slot.ApplyCopyTo(no_window);
+    slot.ApplyCopyTo(no_window);
+    EXPECT_EQ(deleted_regions.size(), 2u);
+    EXPECT_EQ(slot.owned(), outline);  // the copies went, not the outline
 }
 
 TEST(Placement, ChildInParentCoordinatesTopLevelAtTheScreenPointWithoutActivation) {
@@ -94,6 +116,24 @@ TEST(OutlineFont, OnceAFontIsPickedTheDialogsFaceElseTheStoredElseArial) {
     dialog.name.clear();
     EXPECT_EQ(core::ChooseOutlineFont(true, dialog, "DejaVu Sans", stored, current).name, "DejaVu Sans");
     EXPECT_EQ(core::ChooseOutlineFont(true, dialog, "", stored, current).name, "Arial");
+}
+
+// 72 points are an inch: a 72-point font's em is as many pixels as the context has per inch. An "O"
+// is 0.70 to 0.75 of the em in Arial and its stand-ins (Wine draws Arial with Liberation Sans: 67
+// pixels at 96 DPI; 52 if an inch were taken as 96 points).
+TEST(TextOutline, A72PointLetterIsAboutAnInchOfPixelsTall) {
+    core::TextOutliner outliner;
+    ASSERT_TRUE(outliner.Create(nullptr));
+    FontAttributes font;
+    font.name = "Arial";
+    font.size = 72.0f;
+    win::unique_hrgn outline = outliner.Build("O", font);
+    ASSERT_TRUE(outline);
+    RECT box{};
+    GetRgnBox(outline.get(), &box);
+    win::unique_hdc screen_like(CreateCompatibleDC(nullptr));
+    const int pixels_per_inch = GetDeviceCaps(screen_like.get(), LOGPIXELSY);
+    EXPECT_NEAR(box.bottom - box.top, 0.72 * pixels_per_inch, 0.04 * pixels_per_inch);
 }
 
 }  // namespace

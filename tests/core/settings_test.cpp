@@ -216,6 +216,10 @@ TEST(SettingsValue, ConversionsThatReadersMake) {
     for (const char* bad : {"32768", "-32769", "40000", "1e10", "abc", "12abc", "1 2", "--1", ".", "0x10"})
         EXPECT_EQ(Value::Text(std::string(bad) + '\0').ToInt16(), std::nullopt) << bad;
     EXPECT_EQ(Value::Int32(70000).ToInt16(), std::nullopt);
+    // A half goes to the even neighbour, on either side of 0.
+    EXPECT_EQ(Value::Text("2.5").ToInt16(), std::optional<int16_t>(2));
+    EXPECT_EQ(Value::Text("3.5").ToInt16(), std::optional<int16_t>(4));
+    EXPECT_EQ(Value::Text("-2.5").ToInt16(), std::optional<int16_t>(-2));
 
     EXPECT_EQ(Value::Text(std::string("True\0", 5)).ToBool(), std::optional<bool>(true));
     EXPECT_EQ(Value::Text(std::string("False\0", 6)).ToBool(), std::optional<bool>(false));

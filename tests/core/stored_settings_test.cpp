@@ -103,6 +103,13 @@ TEST(LoadCopies, AValueThatDoesNotConvertKeepsThePreviousLoads) {
     const core::LoadPlan plan = core::PlanLoad(stored, copies);
     EXPECT_EQ(plan.alpha, std::optional<int>(120));
     EXPECT_EQ(plan.width, std::optional<int>(90));
+
+    // An absent HS1 is not converted (to 0) at the first load: a later HS1 that does not convert
+    // leaves the slider its 255, never 0 (which, with "Make Opaque" ticked, hides the taskbar).
+    core::LoadCopies without_alpha;
+    core::PlanLoad(core::StoredLook{}, without_alpha);
+    stored.alpha = settings::Value::Text("abc");
+    EXPECT_EQ(core::PlanLoad(stored, without_alpha).alpha.value_or(255), 255);
 }
 
 }  // namespace

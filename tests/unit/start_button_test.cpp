@@ -142,7 +142,7 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     HWND first_start = MakeChild(first, kStartClass);
     HWND second = Own(MakeTopLevel(kSecondary, ""));
     HWND second_button = MakeChild(second, "BUTTON");
-    Own(MakeTopLevel(kSecondary, ""));  // no Start button: left out
+    HWND without_button = Own(MakeTopLevel(kSecondary, ""));  // no Start button: left out
 
     auto found = core::FindSecondaryTaskbars();
     ASSERT_EQ(found.size(), 2u);
@@ -158,6 +158,20 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     found = core::FindSecondaryTaskbars();
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].taskbar, second);
+
+    // The cap counts every taskbar examined: button-less windows of that class use it up too.
+    DestroyWindow(second);
+    DestroyWindow(without_button);
+    std::vector<HWND> without_buttons;
+    for (size_t i = 0; i < core::kMaxSecondaryTaskbars; ++i)
+        without_buttons.push_back(Own(MakeTopLevel(kSecondary, "")));
+    HWND beyond_the_cap = Own(MakeTopLevel(kSecondary, ""));
+    MakeChild(beyond_the_cap, kStartClass);
+    // Last in the search's order, after every button-less one.
+    SetWindowPos(beyond_the_cap, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(core::FindSecondaryTaskbars().empty());
+    for (HWND taskbar : without_buttons) MakeChild(taskbar, "BUTTON");
+    EXPECT_EQ(core::FindSecondaryTaskbars().size(), core::kMaxSecondaryTaskbars);
 }
 
 TEST(StartButtonSearchShell, FindsTheTestDesktopsStartButton) {
