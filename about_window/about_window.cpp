@@ -108,9 +108,7 @@ void AboutWindow::CreateControls() {
     web_link_label.Click = [this] { OnWebLinkClicked(); };
     // "OK" is the default button (Enter) and the cancel button (Escape, which no control sends).
     ok_button.Click = [this] { OnOkClicked(); };
-    host_.Add(ok_button);
-    host_.Add(web_link_label);
-    host_.AddCommand(IDCANCEL, [this] { OnOkClicked(); });
+    host().AddCommand(IDCANCEL, [this] { OnOkClicked(); });
 }
 
 void AboutWindow::KeepInside(controls::Label& label) {
@@ -167,11 +165,8 @@ void AboutWindow::OnOkClicked() { ShowWindow(hwnd(), SW_HIDE); }
 
 void AboutWindow::OnWebLinkClicked() { OpenWebAddress(kWebAddress); }
 
-LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT AboutWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_COMMAND:
-            host_.Forward(msg, wp, lp);
-            return 0;
         case DM_GETDEFID:
             return MAKELRESULT(IDOK, DC_HASDEFID);
         case WM_ACTIVATE:
@@ -206,7 +201,7 @@ LRESULT AboutWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         default:
             break;
     }
-    return win::Window::HandleMessage(msg, wp, lp);
+    return Form::OnMessage(msg, wp, lp);
 }
 
 void AboutWindow::OnDestroyed() { owner_.reset(); }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/controls.h"
+#include "controls/form.h"
 #include "win/handles.h"
 #include "win/window.h"
 
@@ -17,7 +18,7 @@ constexpr const char* kAboutWindowClass = "Pelmora.frmAbout";
 constexpr const char* kWebAddress = "http://www.velmontix.example";
 constexpr const char* kEmailAddress = "pelmora@velmontix.example";
 
-class AboutWindow : public win::Window {
+class AboutWindow : public controls::Form {
 public:
     AboutWindow();
     ~AboutWindow() override;
@@ -37,7 +38,7 @@ public:
     controls::Label version_label, web_link_label, author_label, email_label, rights_label;
 
 protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnDestroyed() override;
 
 private:
@@ -46,7 +47,6 @@ private:
     void RenderBackground();
     HBRUSH LabelBackground(HDC dc, HWND label);
 
-    controls::ControlHost host_;
     int dpi_ = 96;
     win::unique_hwnd owner_;  // hidden owner: keeps the window off the taskbar
     win::unique_hfont link_font_;

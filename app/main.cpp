@@ -7,12 +7,12 @@
 #include "app/single_instance.h"
 #include "main_window/main_window.h"
 #include "core/command_line.h"
+#include "win/handles.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string arguments = core::ArgumentsOf(GetCommandLineA());
 
     // Held for the life of the process; the system drops it when the process ends, however it ends.
-    // (win::unique_handle comes through main_window.h: the app layer may not include win/ itself.)
     HANDLE session_mutex = CreateMutexA(nullptr, FALSE, app::kSessionMutexName);
     const bool another_runs = session_mutex && GetLastError() == ERROR_ALREADY_EXISTS;
     const win::unique_handle session_claim(session_mutex);

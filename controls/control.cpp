@@ -19,12 +19,29 @@ HFONT DefaultFont() {
     return font;
 }
 
+namespace {
+constexpr const char* kControlProperty = "Pelmora.Control";
+}  // namespace
+
+Control::~Control() {
+    if (hwnd_ && GetPropA(hwnd_, kControlProperty) == this) RemovePropA(hwnd_, kControlProperty);
+}
+
+Control* Control::FromWindow(HWND window) {
+    return window ? static_cast<Control*>(GetPropA(window, kControlProperty)) : nullptr;
+}
+
+void Control::Claim(HWND window) {
+    if (window) SetPropA(window, kControlProperty, this);
+}
+
 bool Control::CreateControl(HWND parent, const char* window_class, const char* text, DWORD style,
                             DWORD ex_style, const RECT& r, int id, bool default_font) {
     hwnd_ = CreateWindowExA(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                             r.right - r.left, r.bottom - r.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     id_ = id;
+    Claim(hwnd_);
     if (hwnd_ && default_font) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     return hwnd_ != nullptr;
 }
@@ -39,13 +56,6 @@ void Control::Move(const RECT& r) {
     if (hwnd_) MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
-Control* ControlHost::FromHandle(HWND hwnd) const {
-    if (!hwnd) return nullptr;
-    for (Control* c : controls_)
-        if (c->hwnd() == hwnd) return c;
-    return nullptr;
-}
-
 Picture* ControlHost::PictureAt(POINT pt) const {
     for (Picture* p : pictures_)
         if (p->Contains(pt)) return p;
@@ -55,7 +65,7 @@ Picture* ControlHost::PictureAt(POINT pt) const {
 bool ControlHost::Forward(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
-            if (Control* control = FromHandle(reinterpret_cast<HWND>(lp))) {
+            if (Control* control = Control::FromWindow(reinterpret_cast<HWND>(lp))) {
                 control->OnCommand(HIWORD(wp), LOWORD(wp));
                 return true;
             }
@@ -69,16 +79,16 @@ bool ControlHost::Forward(UINT msg, WPARAM wp, LPARAM lp) {
             return false;
         }
         case WM_HSCROLL:
-            if (Control* control = FromHandle(reinterpret_cast<HWND>(lp))) {
+            if (Control* control = Control::FromWindow(reinterpret_cast<HWND>(lp))) {
                 control->OnScroll(LOWORD(wp), HIWORD(wp));
                 return true;
             }
             return false;
-        case WM_NOTIFY:
-            // Tool tips notify on their own behalf, so every control may claim the notification.
-            for (Control* c : controls_)
-                if (c->OnNotify(reinterpret_cast<NMHDR*>(lp))) return true;
-            return false;
+        case WM_NOTIFY: {
+            NMHDR* header = reinterpret_cast<NMHDR*>(lp);
+            Control* control = header ? Control::FromWindow(header->hwndFrom) : nullptr;
+            return control && control->OnNotify(header);
+        }
         case WM_TIMER:
             for (Timer* t : timers_)
                 if (t->OnTimer(wp)) return true;

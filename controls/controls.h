@@ -10,9 +10,10 @@
 //    nothing is raised.
 //  - A person's action goes through the same setter, so it raises the same handler once.
 //  - A handler that is not set is not called.
-// Every event reaches its handler through ControlHost::Forward, to which the parent window hands
+// Every event reaches its handler through ControlHost::Forward, to which every Form hands
 // WM_COMMAND, WM_HSCROLL, WM_NOTIFY, WM_TIMER and its left-button messages: a control's
-// notification goes to that control, a command that no control sends (a menu item, a dialog key
+// notification goes to the control that sent it (each control is known from its window, so no
+// window keeps a list of its controls), a command that no control sends (a menu item, a dialog key
 // such as Escape's IDCANCEL) to the handler added for its identifier, a timer's tick to that timer,
 // and a click to the windowless picture under it.
 #pragma once
@@ -34,7 +35,7 @@ HFONT DefaultFont();
 class Control {
 public:
     Control() = default;
-    virtual ~Control() = default;
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -51,11 +52,17 @@ public:
     // True when the notification was this control's.
     virtual bool OnNotify(NMHDR* /*header*/) { return false; }
 
+    // The control whose window this is (or which owns this window, such as a tool tip); null for
+    // any other window.
+    static Control* FromWindow(HWND window);
+
 protected:
     // `default_font`: give the control the forms' default font (controls with their own, such as a
     // toolbar, keep theirs).
     bool CreateControl(HWND parent, const char* window_class, const char* text, DWORD style, DWORD ex_style,
                        const RECT& client_px, int id, bool default_font = true);
+    // Makes notifications that `window` sends reach this control.
+    void Claim(HWND window);
 
 private:
     HWND hwnd_ = nullptr;
@@ -68,7 +75,6 @@ class Timer;
 // Routes every event of a window to the object that handles it (see the top of this file).
 class ControlHost {
 public:
-    void Add(Control& control) { controls_.push_back(&control); }
     // Pictures that take clicks; where they overlap, the one added first is on top.
     void Add(Picture& picture) { pictures_.push_back(&picture); }
     void Add(Timer& timer) { timers_.push_back(&timer); }
@@ -78,10 +84,8 @@ public:
     bool Forward(UINT msg, WPARAM wp, LPARAM lp);
 
 private:
-    Control* FromHandle(HWND hwnd) const;
     Picture* PictureAt(POINT client_pt) const;
 
-    std::vector<Control*> controls_;
     std::vector<Picture*> pictures_;
     std::vector<Timer*> timers_;
     std::vector<std::pair<WORD, std::function<void()>>> commands_;

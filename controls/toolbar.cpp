@@ -24,47 +24,44 @@ bool Toolbar::Create(HWND parent, int id, int height_px, int bitmap_id, COLORREF
             b.iBitmap = 8;
         } else {
             b.iBitmap = buttons_[i].image;
-            b.idCommand = id + static_cast<int>(i) + 1;
+            b.idCommand = buttons_[i].command;
             b.fsState = TBSTATE_ENABLED;
             b.fsStyle = BTNS_CHECK;
-            b.iString = reinterpret_cast<INT_PTR>(buttons_[i].key.c_str());
+            b.iString = reinterpret_cast<INT_PTR>(buttons_[i].caption.c_str());
         }
     }
     SendMessageA(hwnd(), TB_ADDBUTTONSA, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
     SendMessageA(hwnd(), TB_AUTOSIZE, 0, 0);
+    // The tool tip asks for its texts on its own behalf.
+    Claim(reinterpret_cast<HWND>(SendMessageA(hwnd(), TB_GETTOOLTIPS, 0, 0)));
     return true;
 }
 
-int Toolbar::ButtonValue(int index) const {
-    if (index < 1 || index > ButtonCount() || buttons_[index - 1].image < 0) return 0;
-    return SendMessageA(hwnd(), TB_ISBUTTONCHECKED, id() + index, 0) ? 1 : 0;
+const Toolbar::ButtonSpec* Toolbar::ButtonOf(int command) const {
+    for (const ButtonSpec& b : buttons_)
+        if (b.image >= 0 && b.command == command) return &b;
+    return nullptr;
 }
 
-void Toolbar::SetButtonValue(int index, int value) {
-    if (index < 1 || index > ButtonCount() || buttons_[index - 1].image < 0) return;
-    SendMessageA(hwnd(), TB_CHECKBUTTON, id() + index, MAKELPARAM(value ? TRUE : FALSE, 0));
+int Toolbar::ButtonValue(int command) const {
+    if (!ButtonOf(command)) return 0;
+    return SendMessageA(hwnd(), TB_ISBUTTONCHECKED, command, 0) ? 1 : 0;
 }
 
-std::string Toolbar::ButtonKey(int index) const {
-    if (index < 1 || index > ButtonCount()) return {};
-    return buttons_[index - 1].key;
-}
-
-int Toolbar::IndexOfCommand(int command_id) const {
-    const int index = command_id - id();
-    return index >= 1 && index <= ButtonCount() && buttons_[index - 1].image >= 0 ? index : 0;
+void Toolbar::SetButtonValue(int command, int value) {
+    if (ButtonOf(command)) SendMessageA(hwnd(), TB_CHECKBUTTON, command, MAKELPARAM(value ? TRUE : FALSE, 0));
 }
 
 void Toolbar::OnCommand(WORD /*code*/, WORD id) {
-    if (const int index = IndexOfCommand(id); index && ButtonClick) ButtonClick(index);
+    if (ButtonOf(id) && ButtonClick) ButtonClick(id);
 }
 
 bool Toolbar::OnNotify(NMHDR* header) {
     // The tool tip asks for its text by the button's command identifier.
     if (header->code != TTN_GETDISPINFOA) return false;
-    const int index = IndexOfCommand(static_cast<int>(header->idFrom));
-    if (!index) return false;
-    reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = const_cast<char*>(buttons_[index - 1].key.c_str());
+    const ButtonSpec* button = ButtonOf(static_cast<int>(header->idFrom));
+    if (!button) return false;
+    reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = const_cast<char*>(button->caption.c_str());
     return true;
 }
 

@@ -1,5 +1,5 @@
-// A comctl32 toolbar of check buttons with pictures from one bitmap strip, addressed by their
-// 1-based index (separators count), as a form designer numbers them.
+// A comctl32 toolbar of check buttons with pictures from one bitmap strip. Each button is known by
+// the command identifier it was given; separators have none.
 #pragma once
 
 #include <windows.h>
@@ -17,26 +17,24 @@ namespace controls {
 class Toolbar : public Control {
 public:
     struct ButtonSpec {
-        std::string key;  // also caption and tool tip; empty for a separator
-        int image;        // index in the image list; -1 for a separator
+        std::string caption;  // also the tool tip; empty for a separator
+        int image;            // index in the image list; -1 for a separator
+        int command;          // the button's identifier; unused for a separator
     };
-    // `bitmap_id` names a strip of 16-pixel images, `mask` its transparent colour. Buttons' command
-    // identifiers follow `id`.
+    // `bitmap_id` names a strip of 16-pixel images, `mask` its transparent colour.
     bool Create(HWND parent, int id, int height_px, int bitmap_id, COLORREF mask, const std::vector<ButtonSpec>& buttons);
-    int ButtonCount() const { return static_cast<int>(buttons_.size()); }
-    // 1 pressed, 0 not; a separator or a missing button reads 0. Setting a value raises no click.
-    int ButtonValue(int index) const;
-    void SetButtonValue(int index, int value);
-    std::string ButtonKey(int index) const;
+    // 1 pressed, 0 not; a command no button has reads 0. Setting a value raises no click.
+    int ButtonValue(int command) const;
+    void SetButtonValue(int command, int value);
 
     void OnCommand(WORD code, WORD id) override;
     bool OnNotify(NMHDR* header) override;
 
-    // A click on a button, after the button has toggled; gets the button's index.
-    std::function<void(int index)> ButtonClick;
+    // A click on a button, after the button has toggled; gets the button's command.
+    std::function<void(int command)> ButtonClick;
 
 private:
-    int IndexOfCommand(int command_id) const;
+    const ButtonSpec* ButtonOf(int command) const;
 
     win::unique_any<HIMAGELIST, ImageList_Destroy> images_;
     std::vector<ButtonSpec> buttons_;

@@ -1,55 +1,37 @@
-// The look put on the shell's windows, from plain values: the taskbars' alpha, the Start buttons'
-// place and size, label and outline. The main taskbar and its Start button come first; every
-// taskbar of a further monitor gets the same.
+// The look Pelmora gives the shell, as one plain value: what the windows show and edit, what the
+// settings store loads and stores, and what the restyler applies once a second.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "core/region_slot.h"
-#include "core/taskbar_search.h"
+#include "core/shape.h"
+#include "core/text_outline.h"
 
 namespace core {
 
-// The shell's windows that get the look. The handles belong to the shell; any may be stale or null,
-// and a call on such a handle fails without effect.
-struct ShellWindows {
-    HWND taskbar = nullptr;
-    HWND start_button = nullptr;
-    std::vector<SecondaryTaskbar> extras;
-
-    // Searches the main taskbar, its Start button and the extra taskbars again.
-    void FindAll();
-    // Searches only the extra taskbars: monitors come and go between ticks.
-    void FindExtras() { extras = FindSecondaryTaskbars(); }
-};
-
 // The Start button's place and size, in pixels relative to its taskbar's client area.
 struct Placement {
-    int x = 0, y = 0, width = 0, height = 0;
+    int x = 0, y = 0, width = 100, height = 32;
 };
 
-// Where and how SetWindowPos places a Start button. A child button takes the position in its
-// parent's coordinates and goes first among its siblings (flags 0). A top-level one (Windows 7)
-// takes the screen point of that position, wherever the taskbar lies, and is neither activated nor
-// moved in the z-order: once a second, an activation would take the keyboard from the user.
-struct PlacementCall {
-    int x, y;
-    UINT flags;
+struct Look {
+    // The new-label box's present text, applied or not: it reaches the Start button at each tick.
+    std::string label = "start";
+    int16_t alpha = 255;       // the taskbar's alpha while "Make Opaque" is ticked
+    bool make_opaque = false;  // "Make Opaque": the taskbars are layered with `alpha`
+    Placement placement;
+    ShapeType shape = ShapeType::kNone;
+    std::string outline_text = "Start";  // the text of a text-shaped outline
+    FontAttributes font;                 // the font it was last drawn with
+    bool autostart = false;
 };
-PlacementCall PlanPlacement(bool button_is_top_level, POINT taskbar_client_origin, const Placement& placement);
 
-// Places one Start button; a top-level one without a taskbar to be relative to is left alone.
-void PlaceStartButton(HWND start_button, HWND taskbar, const Placement& placement);
-
-void ApplyAlpha(const ShellWindows& shell, int16_t alpha);
-void ApplyPlacement(const ShellWindows& shell, const Placement& placement);
-void ApplyLabel(const ShellWindows& shell, const std::string& label);
-// The extra Start buttons take copies of the slot's region (a region handed to a window belongs to
-// it), then the main one takes the region itself.
-void ApplyOutline(const ShellWindows& shell, RegionSlot& region);
+// Where the text outline takes its font from: the stored values until the user picks a font in
+// this run, then the font dialog's last values.
+struct OutlineFontSource {
+    bool picked = false;
+    FontDialogState dialog;
+};
 
 }  // namespace core

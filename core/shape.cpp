@@ -12,6 +12,19 @@ ShapeType ParseShapeType(const settings::Value& stored) {
     return ShapeType::kNone;
 }
 
+const char* ShapeTypeWord(ShapeType shape) {
+    switch (shape) {
+        case ShapeType::kEllipse:
+            return "Ellipse";
+        case ShapeType::kRectangle:
+            return "Rectangle";
+        case ShapeType::kText:
+            return "Text";
+        default:
+            return nullptr;
+    }
+}
+
 win::unique_hrgn BuildBoxOutline(ShapeType shape, const OutlineBox& box) {
     switch (shape) {
         case ShapeType::kEllipse:

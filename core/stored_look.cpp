@@ -1,22 +1,7 @@
 #include "core/stored_look.h"
 
-#include "settings/names.h"
-#include "settings/registry.h"
 
 namespace core {
-
-StoredLook ReadStoredLook() {
-    StoredLook s;
-    s.label = registry::ReadSetting(names::kLabel);
-    s.alpha = registry::ReadSetting(names::kAlpha);
-    s.x = registry::ReadSetting(names::kX);
-    s.width = registry::ReadSetting(names::kWidth);
-    s.y = registry::ReadSetting(names::kY);
-    s.height = registry::ReadSetting(names::kHeight);
-    s.autostart = registry::ReadSetting(names::kAutostart);
-    s.make_opaque = registry::ReadSetting(names::kMakeOpaque);
-    return s;
-}
 
 LoadPlan PlanLoad(const StoredLook& stored, LoadCopies& copies) {
     auto convert = [](const settings::Value& value, int16_t& copy) {
@@ -42,6 +27,14 @@ LoadPlan PlanLoad(const StoredLook& stored, LoadCopies& copies) {
         if (std::optional<int16_t> height = stored.height.ToInt16()) plan.height = *height;
     }
     return plan;
+}
+
+std::optional<int> PlanXSliderMaximum(int screen_width, int customize_frame_width) {
+    const int client_width = screen_width - customize_frame_width;
+    if (screen_width <= 0 || customize_frame_width < 0 || client_width <= 0) return std::nullopt;
+    const int x_max = client_width + 10;
+    if (x_max > 32767) return std::nullopt;
+    return x_max;
 }
 
 }  // namespace core

@@ -18,7 +18,6 @@ constexpr size_t kMaxLabelLength = 254;
 struct StoredLook {
     settings::Value label, alpha, x, width, y, height, autostart, make_opaque;
 };
-StoredLook ReadStoredLook();
 
 // Copies the load keeps between its runs (as long as the main window lives): a value that does not
 // convert keeps the copy of the previous load. The alpha starts where its slider starts, 255.
@@ -41,5 +40,10 @@ struct LoadPlan {
 };
 
 LoadPlan PlanLoad(const StoredLook& stored, LoadCopies& copies);
+
+// The X and width sliders reach as far as the screen is wide: the client width of the customize
+// window stretched to the screen's width (the screen less that window's frame), plus ten. None when
+// there is no sound width to go by, so that no stored position is clamped by a failed measurement.
+std::optional<int> PlanXSliderMaximum(int screen_width, int customize_frame_width);
 
 }  // namespace core

@@ -2,20 +2,8 @@
 
 #include <cmath>
 
-#include "settings/names.h"
-#include "settings/registry.h"
 
 namespace core {
-
-StoredOutlineFont ReadStoredOutlineFont() {
-    StoredOutlineFont stored;
-    stored.size = registry::ReadSetting(names::kFontSize).ToSingle();
-    stored.bold = registry::ReadSetting(names::kFontBold).ToBool();
-    stored.italic = registry::ReadSetting(names::kFontItalic).ToBool();
-    stored.strikethrough = registry::ReadSetting(names::kFontStrikethrough).ToBool();
-    stored.underline = registry::ReadSetting(names::kFontUnderline).ToBool();
-    return stored;
-}
 
 std::string OutlineTextFrom(const settings::Value& stored) { return settings::StripTerminator(stored.ToText()); }
 

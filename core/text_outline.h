@@ -44,9 +44,6 @@ struct StoredOutlineFont {
     std::optional<bool> bold, italic, strikethrough, underline;
 };
 
-// Reads the size and the four flags, in that order.
-StoredOutlineFont ReadStoredOutlineFont();
-
 // The stored outline text as drawn: without its terminator.
 std::string OutlineTextFrom(const settings::Value& stored);
 

@@ -3,8 +3,6 @@
 #include <commdlg.h>
 
 #include "resources/resource.h"
-#include "settings/names.h"
-#include "settings/registry.h"
 #include "win/dpi.h"
 #include "win/placement.h"
 #include "win/system_function.h"
@@ -17,7 +15,7 @@ constexpr int kWindowWidthTwips = 4035;
 constexpr int kClientWidthTwips = 3885, kClientHeightTwips = 2340;
 constexpr int kToolbarHeightTwips = 600;
 constexpr int kTextFrameX = 120, kTextFrameY = 840;
-constexpr int kToolbarIdBase = 3000;
+constexpr int kIdToolbar = 3000;
 constexpr int kIdTextFrame = 3101, kIdOutlineTextBox = 3102, kIdFontOptionsButton = 3103;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
@@ -25,9 +23,25 @@ constexpr COLORREF kToolbarMask = RGB(0xC0, 0xC0, 0xC0);
 
 }  // namespace
 
-CustomizeWindow::CustomizeWindow(core::SharedOutline& shape, std::function<void()> shape_application)
-    : shape_(shape), shape_application_(std::move(shape_application)) {
-    ShowFontDialog = ShowSystemFontDialog;
+int CommandOf(core::ShapeType shape) {
+    switch (shape) {
+        case core::ShapeType::kEllipse:
+            return kEllipseCommand;
+        case core::ShapeType::kRectangle:
+            return kRectangleCommand;
+        case core::ShapeType::kText:
+            return kTextCommand;
+        default:
+            return 0;
+    }
+}
+
+CustomizeWindow::CustomizeWindow(OutlineEditing& look) : look_(look) { ShowFontDialog = ShowSystemFontDialog; }
+
+int CustomizeWindow::FrameWidth(int dpi) {
+    RECT frame{0, 0, win::TwipsToPixels(kClientWidthTwips, dpi), 0};
+    if (!AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle)) return -1;
+    return (frame.right - frame.left) - win::TwipsToPixels(kClientWidthTwips, dpi);
 }
 
 bool CustomizeWindow::Create() {
@@ -44,8 +58,12 @@ bool CustomizeWindow::Create() {
     auto at = [this](int l, int t, int w, int h, int ox = 0, int oy = 0) {
         return win::TwipsToClientRect({l, t, w, h}, dpi_, ox, oy);
     };
-    shape_toolbar.Create(hwnd(), kToolbarIdBase, win::TwipsToPixels(kToolbarHeightTwips, dpi_), IDB_TOOLBAR, kToolbarMask,
-                    {{"Ellipse", 0}, {"", -1}, {"Rectangle", 1}, {"", -1}, {"Text", 3}});
+    shape_toolbar.Create(hwnd(), kIdToolbar, win::TwipsToPixels(kToolbarHeightTwips, dpi_), IDB_TOOLBAR, kToolbarMask,
+                         {{"Ellipse", 0, kEllipseCommand},
+                          {"", -1, 0},
+                          {"Rectangle", 1, kRectangleCommand},
+                          {"", -1, 0},
+                          {"Text", 3, kTextCommand}});
     RECT client{};
     GetClientRect(hwnd(), &client);
     MoveWindow(shape_toolbar.hwnd(), 0, 0, client.right, win::TwipsToPixels(kToolbarHeightTwips, dpi_), FALSE);
@@ -53,36 +71,27 @@ bool CustomizeWindow::Create() {
     outline_text_box.Create(hwnd(), at(120, 360, 2295, 375, kTextFrameX, kTextFrameY), kIdOutlineTextBox, "Start");
     outline_text_box.SetMaxLength(kMaxOutlineTextLength);
     font_options_button.Create(hwnd(), at(2520, 360, 1095, 375, kTextFrameX, kTextFrameY), kIdFontOptionsButton, "Font Options");
-    host_.Add(shape_toolbar);
-    shape_toolbar.ButtonClick = [this](int index) { OnShapeButtonClicked(index); };
-    host_.Add(text_frame);
-    host_.Add(outline_text_box);
-    host_.Add(font_options_button);
+    shape_toolbar.ButtonClick = [this](int command) { OnShapeButtonClicked(command); };
     outline_text_box.Change = [this] { OnOutlineTextChanged(); };
     font_options_button.Click = [this] { OnFontOptionsClicked(); };
-    SetTextFrameVisible(false);
-
-    win::unique_hdc_window screen(hwnd());
-    outliner_.Create(screen.get());
+    ShowLook();
     return true;
 }
 
 void CustomizeWindow::Show() {
+    ShowLook();
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
 }
 
-void CustomizeWindow::SetOuterWidth(int pixels) {
-    RECT r{};
-    GetWindowRect(hwnd(), &r);
-    if (r.right - r.left == pixels) return;  // the shape methods set it on every application
-    SetWindowPos(hwnd(), nullptr, 0, 0, pixels, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int CustomizeWindow::ClientWidthPixels() const {
-    RECT r{};
-    GetClientRect(hwnd(), &r);
-    return r.right - r.left;
+void CustomizeWindow::ShowLook() {
+    showing_look_ = true;
+    const int pressed = CommandOf(look_.Shape());
+    for (int command : {kEllipseCommand, kRectangleCommand, kTextCommand})
+        shape_toolbar.SetButtonValue(command, command == pressed ? 1 : 0);
+    SetTextFrameVisible(look_.Shape() == core::ShapeType::kText);
+    outline_text_box.SetText(look_.OutlineText());
+    showing_look_ = false;
 }
 
 void CustomizeWindow::SetTextFrameVisible(bool visible) {
@@ -91,87 +100,38 @@ void CustomizeWindow::SetTextFrameVisible(bool visible) {
     font_options_button.SetVisible(visible);
 }
 
-void CustomizeWindow::AfterShapeChosen(uint8_t show, bool text_frame_visible, int release_a, int release_b) {
-    SetTextFrameVisible(text_frame_visible);
-    SetOuterWidth(win::TwipsToPixels(kWindowWidthTwips, dpi_));
-    if (show == 1) Show();
-    shape_toolbar.SetButtonValue(release_a, 0);
-    shape_toolbar.SetButtonValue(release_b, 0);
-}
-
-void CustomizeWindow::ChooseEllipse(uint8_t show) {
-    registry::WriteSetting(names::kShapeType, settings::Value::Text("Ellipse"));
-    shape_.region.Replace(core::BuildBoxOutline(core::ShapeType::kEllipse, shape_.box));
-    AfterShapeChosen(show, false, kRectangleButton, kTextButton);
-}
-
-void CustomizeWindow::ChooseRectangle(uint8_t show) {
-    registry::WriteSetting(names::kShapeType, settings::Value::Text("Rectangle"));
-    shape_.region.Replace(core::BuildBoxOutline(core::ShapeType::kRectangle, shape_.box));
-    AfterShapeChosen(show, false, kEllipseButton, kTextButton);
-}
-
-void CustomizeWindow::ChooseText(uint8_t show) {
-    registry::WriteSetting(names::kShapeType, settings::Value::Text("Text"));
-    AfterShapeChosen(show, true, kEllipseButton, kRectangleButton);
-    BuildTextOutline();
-}
-
-void CustomizeWindow::OnShapeButtonClicked(int index) {
-    const std::string key = shape_toolbar.ButtonKey(index);
-    if (key == "Ellipse")
-        ChooseEllipse(1);
-    else if (key == "Rectangle")
-        ChooseRectangle(1);
-    else if (key == "Text")
-        ChooseText(1);
-    if (shape_application_) shape_application_();
-    // A click that released the only pressed button leaves one shown pressed.
-    for (int i = kEllipseButton; i <= kTextButton; ++i)
-        if (shape_toolbar.ButtonValue(i) == 1) return;
-    shape_toolbar.SetButtonValue(kEllipseButton, 1);
+void CustomizeWindow::OnShapeButtonClicked(int command) {
+    // A click on the pressed button releases it; the look's shape is pressed again, alone.
+    for (core::ShapeType shape : {core::ShapeType::kEllipse, core::ShapeType::kRectangle, core::ShapeType::kText}) {
+        if (CommandOf(shape) == command) look_.ChooseShape(shape);
+    }
+    Show();
 }
 
 void CustomizeWindow::OnOutlineTextChanged() {
-    registry::WriteSetting(names::kOutlineText, settings::Value::Text(outline_text_box.Text()));
-    BuildTextOutline();
+    if (!showing_look_) look_.EditOutlineText(outline_text_box.Text());
 }
 
 void CustomizeWindow::OnFontOptionsClicked() {
-    FontDialogState chosen = font_dialog;
+    FontDialogState chosen = look_.FontDialog();
     // Cancel is not told apart from OK: after a cancel the dialog's values are those of its last use.
-    if (ShowFontDialog && ShowFontDialog(hwnd(), font_dialog, chosen)) font_dialog = chosen;
-    font_picked = true;
-    if (!font_dialog.name.empty())
-        last_font_name = font_dialog.name;
-    else if (last_font_name.empty())
-        last_font_name = "Arial";
-    using settings::Value;
-    registry::WriteSetting(names::kOutlineText, Value::Text(outline_text_box.Text()));
-    registry::WriteSetting(names::kFontFace, Value::Text(last_font_name));
-    registry::WriteSetting(names::kFontSize, Value::Single(font_dialog.size));
-    registry::WriteSetting(names::kFontBold, Value::Bool(font_dialog.bold));
-    registry::WriteSetting(names::kFontItalic, Value::Bool(font_dialog.italic));
-    registry::WriteSetting(names::kFontStrikethrough, Value::Bool(font_dialog.strikethrough));
-    registry::WriteSetting(names::kFontUnderline, Value::Bool(font_dialog.underline));
-    BuildTextOutline();
+    if (!ShowFontDialog || !ShowFontDialog(hwnd(), look_.FontDialog(), chosen)) chosen = look_.FontDialog();
+    look_.PickFont(chosen);
 }
 
-void CustomizeWindow::OnCloseRequest() { ShowWindow(hwnd(), SW_HIDE); }
-
-LRESULT CustomizeWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CustomizeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_COMMAND:
-        case WM_NOTIFY:
-            if (host_.Forward(msg, wp, lp)) return 0;
+        case WM_ACTIVATE:
+            // Another tool may have stored another shape while the window was in the background.
+            if (LOWORD(wp) != WA_INACTIVE) ShowLook();
             break;
         case WM_CLOSE:
-            OnCloseRequest();
+            ShowWindow(hwnd(), SW_HIDE);
             return 0;
         default:
             break;
     }
-    return win::Window::HandleMessage(msg, wp, lp);
+    return Form::OnMessage(msg, wp, lp);
 }
 
 bool ShowSystemFontDialog(HWND owner, const FontDialogState& last, FontDialogState& chosen) {

@@ -1,78 +1,84 @@
-// The customize window: the shape toolbar, the outline's text and its font. Created hidden on
-// first use and kept until the program ends; closing it only hides it.
+// The customize window: an editor of the outline's part of the look (the shape, the text of a
+// text-shaped outline and its font). Made the first time the user opens it and kept until the
+// program ends; closing it only hides it. It stores and applies nothing itself: it tells the
+// look's owner what the user chose.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "controls/controls.h"
+#include "controls/form.h"
 #include "controls/toolbar.h"
 #include "core/shape.h"
 #include "core/text_outline.h"
-#include "win/handles.h"
 #include "win/window.h"
 
 namespace customize_window {
 
 constexpr const char* kCustomizeWindowClass = "Pelmora.Form2";
-using core::FontAttributes;
 using core::FontDialogState;
 using core::kMaxOutlineTextLength;
 
-// The shape buttons by their place on the toolbar; separators count.
-constexpr int kEllipseButton = 1, kRectangleButton = 3, kTextButton = 5;
+// The shape buttons' command identifiers.
+constexpr int kEllipseCommand = 3001, kRectangleCommand = 3003, kTextCommand = 3005;
+int CommandOf(core::ShapeType shape);
 
-class CustomizeWindow : public win::Window {
+// What the customize window edits, answered by the look's owner.
+class OutlineEditing {
 public:
-    // `shape_application` is the main window's shape application.
-    CustomizeWindow(core::SharedOutline& shape, std::function<void()> shape_application);
+    virtual core::ShapeType Shape() const = 0;
+    virtual const std::string& OutlineText() const = 0;
+    // The font dialog's values after its last use (before it, an empty face).
+    virtual const FontDialogState& FontDialog() const = 0;
+    virtual void ChooseShape(core::ShapeType shape) = 0;
+    virtual void EditOutlineText(const std::string& text) = 0;
+    // The values the font dialog was left with: the chosen ones, or after a cancel those of its
+    // last use (a cancel is not told apart from OK).
+    virtual void PickFont(const FontDialogState& dialog) = 0;
 
+protected:
+    ~OutlineEditing() = default;
+};
+
+class CustomizeWindow : public controls::Form {
+public:
+    explicit CustomizeWindow(OutlineEditing& look);
+
+    // Creates the window hidden, showing the look; false when it could not be created.
     bool Create();
+    // Shows the window in front, with the look's shape pressed.
     void Show();
-    void SetOuterWidth(int pixels);
-    int ClientWidthPixels() const;
+    // Makes the controls show the look: its shape's button pressed alone (none for no shape), the
+    // text frame while the shape is the text, the outline text in its box.
+    void ShowLook();
 
-    void ChooseEllipse(uint8_t show);
-    void ChooseRectangle(uint8_t show);
-    void ChooseText(uint8_t show);
-    void BuildTextOutline();
-
-    void OnShapeButtonClicked(int index);
-    void OnOutlineTextChanged();
-    void OnFontOptionsClicked();
-    void OnCloseRequest();
+    // The width of the window's frame at a DPI: its outer width less its client width.
+    static int FrameWidth(int dpi);
 
     // The font dialog; tests put a stand-in here. It returns true for OK, and fills `chosen`.
     std::function<bool(HWND owner, const FontDialogState& last, FontDialogState& chosen)> ShowFontDialog;
 
+    // The controls, for tests that drive them as a person would.
     controls::Toolbar shape_toolbar;
     controls::Frame text_frame;
     controls::TextBox outline_text_box;
     controls::Button font_options_button;
-    bool font_picked = false;
-    std::string last_font_name;
-    FontDialogState font_dialog;
-    const FontAttributes& Font() const { return font_; }
-    int TextOutlineRuns() const { return text_outline_runs_; }
 
 protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void OnShapeButtonClicked(int command);
+    void OnOutlineTextChanged();
+    void OnFontOptionsClicked();
     void SetTextFrameVisible(bool visible);
-    void AfterShapeChosen(uint8_t show, bool text_frame_visible, int release_a, int release_b);
 
-    core::SharedOutline& shape_;
-    std::function<void()> shape_application_;
-    controls::ControlHost host_;
+    OutlineEditing& look_;
     int dpi_ = 96;
-    FontAttributes font_;  // what the last outline was drawn with
-    // The window's private drawing context: the same font stays selected between outlines.
-    core::TextOutliner outliner_;
-    int text_outline_runs_ = 0;
+    bool showing_look_ = false;  // the controls are being set from the look, not by the user
 };
 
 // ChooseFontA listing the screen fonts, starting from the last values. Cancel leaves `chosen` alone.

@@ -1,10 +1,8 @@
-// Handlers of the main window's controls and its timer. Each applies its change, then stores it.
+// Handlers of the main window's controls and its timer. Each edits the look, applies the change,
+// then stores it.
 #include <vector>
 
 #include "main_window/main_window.h"
-#include "core/command_line.h"
-#include "settings/names.h"
-#include "settings/registry.h"
 
 namespace main_window {
 
@@ -20,69 +18,57 @@ std::string RunningExecutablePath() {
     }
 }
 
-settings::Value Position(const controls::ScrollBar& slider) {
-    return settings::Value::Int16(static_cast<int16_t>(slider.Value()));
-}
-
 }  // namespace
 
 void MainWindow::OnMakeOpaqueClicked() {
-    int16_t stored = 0;
-    if (make_opaque_box.Value() == 1) {
-        transparency_slider.SetVisible(true);
-        core::ApplyAlpha(shell_, static_cast<int16_t>(transparency_slider.Value()));
-        stored = 1;
-    } else {
-        transparency_slider.SetVisible(false);
-        core::ApplyAlpha(shell_, 255);
-    }
-    registry::WriteSetting(names::kMakeOpaque, settings::Value::Int16(stored));
+    look_.make_opaque = make_opaque_box.Value() == 1;
+    transparency_slider.SetVisible(look_.make_opaque);
+    restyler_.ApplyAlpha(look_.make_opaque ? look_.alpha : 255);
+    core::store::WriteMakeOpaque(look_.make_opaque);
 }
 
 void MainWindow::OnTransparencyChanged() {
-    core::ApplyAlpha(shell_, static_cast<int16_t>(transparency_slider.Value()));
-    registry::WriteSetting(names::kAlpha, Position(transparency_slider));
+    look_.alpha = static_cast<int16_t>(transparency_slider.Value());
+    restyler_.ApplyAlpha(look_.alpha);
+    core::store::WriteAlpha(look_.alpha);
 }
 
 // Each position slider places the Start button from all four, then stores its own value.
-void MainWindow::OnPlacementSliderChanged(const char* setting, const controls::ScrollBar& slider) {
-    ApplyPlacement();
-    registry::WriteSetting(setting, Position(slider));
+void MainWindow::OnPlacementSliderChanged(core::store::PlacementField field, int& look_field,
+                                          const controls::ScrollBar& slider) {
+    look_field = slider.Value();
+    restyler_.ApplyPlacement(look_.placement);
+    core::store::WritePlacement(field, look_field);
 }
 
-void MainWindow::OnXChanged() { OnPlacementSliderChanged(names::kX, x_slider); }
-void MainWindow::OnWidthChanged() { OnPlacementSliderChanged(names::kWidth, width_slider); }
-void MainWindow::OnYChanged() { OnPlacementSliderChanged(names::kY, y_slider); }
-void MainWindow::OnHeightChanged() { OnPlacementSliderChanged(names::kHeight, height_slider); }
+void MainWindow::OnXChanged() { OnPlacementSliderChanged(core::store::PlacementField::kX, look_.placement.x, x_slider); }
+void MainWindow::OnWidthChanged() {
+    OnPlacementSliderChanged(core::store::PlacementField::kWidth, look_.placement.width, width_slider);
+}
+void MainWindow::OnYChanged() { OnPlacementSliderChanged(core::store::PlacementField::kY, look_.placement.y, y_slider); }
+void MainWindow::OnHeightChanged() {
+    OnPlacementSliderChanged(core::store::PlacementField::kHeight, look_.placement.height, height_slider);
+}
 
 void MainWindow::OnApplyLabelClicked() {
     const std::string label = new_label_box.Text();
-    core::ApplyLabel(shell_, label);
-    registry::WriteSetting(names::kLabel, settings::Value::Text(label));
+    restyler_.ApplyLabel(label);
+    core::store::WriteLabel(label);
     new_label_box.SetText("");
     Load();
 }
 
 void MainWindow::OnStartupClicked() {
-    if (startup_box.Value() == 1) {
-        // Quoted: a path with spaces must not resolve to another program at logon.
-        const std::string command = core::AutostartCommand(RunningExecutablePath());
-        registry::RegistryWriteValue(HKEY_CURRENT_USER, registry::kRunKey, registry::kRunValueName,
-                                     settings::Value::Text(command), REG_SZ);
-        registry::WriteSetting(names::kAutostart, settings::Value::Int16(1));
-    } else {
-        registry::RegistryDeleteValue(HKEY_CURRENT_USER, registry::kRunKey, registry::kRunValueName);
-        registry::WriteSetting(names::kAutostart, settings::Value::Int16(0));
-    }
+    look_.autostart = startup_box.Value() == 1;
+    core::store::WriteAutostart(look_.autostart, look_.autostart ? RunningExecutablePath() : std::string());
 }
 
 void MainWindow::OnTick() {
-    // A monitor plugged in gets the look now; one taken away is simply no longer found.
-    shell_.FindExtras();
-    if (make_opaque_box.Value() == 1) OnTransparencyChanged();
-    ApplyPlacement();
-    core::ApplyLabel(shell_, new_label_box.Text());
-    ApplyShape();
+    if (restyler_.Applying()) return;  // a message dispatched inside the last tick: no tick in a tick
+    // While "Make Opaque" is ticked the alpha is stored again at every tick, as it always was.
+    if (look_.make_opaque) core::store::WriteAlpha(look_.alpha);
+    ReadStoredShape();
+    restyler_.Apply(look_);
 }
 
 }  // namespace main_window

@@ -54,11 +54,6 @@ void MainWindow::CreateControls() {
     height_slider.Create(w, at(1680, 360, 1455, 255, kYFrameX, kYFrameY), 0, {0, 100, 32, 1, 5});
     about_button.Create(w, at(0, 0, 1150, 315), kIdAboutButton, "About");
 
-    for (controls::Control* c : std::initializer_list<controls::Control*>{
-             &new_label_box, &controls_frame, &current_label_caption, &new_label_caption, &current_label_box, &make_opaque_box, &transparency_slider, &startup_box, &x_frame, &width_slider, &x_slider,
-             &y_frame, &y_slider, &height_slider, &about_button})
-        host_.Add(*c);
-
     make_opaque_box.Click = [this] { OnMakeOpaqueClicked(); };
     startup_box.Click = [this] { OnStartupClicked(); };
     transparency_slider.Change = [this] { OnTransparencyChanged(); };
@@ -69,13 +64,14 @@ void MainWindow::CreateControls() {
     about_button.Click = [this] { OnAboutClicked(); };
     apply_label_picture.Click = [this] { OnApplyLabelClicked(); };
     customize_picture.Click = [this] { OnCustomizeClicked(); };
+    new_label_box.Change = [this] { look_.label = new_label_box.Text(); };
     reapply_timer.Tick = [this] { OnTick(); };
     // The pictures that take clicks, the timer and the notification-area menu's items.
-    host_.Add(customize_picture);
-    host_.Add(apply_label_picture);
-    host_.Add(reapply_timer);
-    host_.AddCommand(kMenuRestore, [this] { OnRestoreChosen(); });
-    host_.AddCommand(kMenuExit, [this] { OnExitChosen(); });
+    host().Add(customize_picture);
+    host().Add(apply_label_picture);
+    host().Add(reapply_timer);
+    host().AddCommand(kMenuRestore, [this] { OnRestoreChosen(); });
+    host().AddCommand(kMenuExit, [this] { OnExitChosen(); });
 
     LoadPictures();
 }

@@ -1,20 +1,13 @@
 // The load routine: runs at start and again after every label change. Each step that fails is
 // skipped and the next one runs; nothing is reported.
-#include <cmath>
-
 #include "main_window/main_window.h"
-#include "core/stored_look.h"
 #include "core/command_line.h"
 #include "customize_window/customize_window.h"
-#include "settings/names.h"
-#include "settings/registry.h"
-#include "win/dpi.h"
 
 namespace main_window {
 
 namespace {
 constexpr int kLabelBufferLength = 255;
-constexpr int kCustomizeNormalWidthTwips = 4035;
 }  // namespace
 
 void MainWindow::Load() {
@@ -23,9 +16,10 @@ void MainWindow::Load() {
     if (first_load_ && core::IsMinimizedStart(arguments_)) SetWindowStateMinimized();
     first_load_ = false;
 
-    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
+    core::store::CreateKey();
 
-    const core::LoadPlan plan = core::PlanLoad(core::ReadStoredLook(), copies_);
+    // Setting a control raises its handler, which edits the look, applies and stores the value.
+    const core::LoadPlan plan = core::PlanLoad(core::store::ReadLook(), copies_);
     if (plan.tick_autostart) startup_box.SetValue(1);
     if (plan.tick_make_opaque) make_opaque_box.SetValue(1);
     new_label_box.SetText(plan.label);
@@ -35,11 +29,11 @@ void MainWindow::Load() {
     y_slider.SetValue(plan.y);
     if (plan.height) height_slider.SetValue(*plan.height);
 
-    ApplyPlacement();
+    restyler_.ApplyPlacement(look_.placement);
 
-    shell_.FindAll();
+    restyler_.FindShell();
     char label[kLabelBufferLength + 1] = {};
-    if (shell_.start_button) GetWindowTextA(shell_.start_button, label, kLabelBufferLength);
+    if (HWND button = restyler_.shell().start_button) GetWindowTextA(button, label, kLabelBufferLength);
     current_label_box.SetText(label);
 
     if (!minimized_) {
@@ -48,24 +42,17 @@ void MainWindow::Load() {
     }
 
     AddTrayIcon();  // a second add fails and leaves the one icon
-    ApplyShape();
-
-    // The X sliders reach as far as the screen is wide, measured as the customize window's
-    // client width when its outer width is the screen's.
-    customize_window::CustomizeWindow& customize = Customize();
-    customize.SetOuterWidth(GetSystemMetrics(SM_CXSCREEN));
-    const int x_max = static_cast<int>(std::lround(static_cast<float>(customize.ClientWidthPixels()) + 10.0f));
-    if (x_max >= -32768 && x_max <= 32767) {
-        x_slider.SetMax(x_max);
-        width_slider.SetMax(x_max);
-    }
-    customize.SetOuterWidth(win::TwipsToPixels(kCustomizeNormalWidthTwips, dpi_));
+    ReadStoredShape();
+    restyler_.ApplyOutline(look_);
+    SetXSlidersMaximum();
 }
 
-core::Placement MainWindow::SliderPlacement() const {
-    return {x_slider.Value(), y_slider.Value(), width_slider.Value(), height_slider.Value()};
+void MainWindow::SetXSlidersMaximum() {
+    const std::optional<int> x_max = core::PlanXSliderMaximum(
+        GetSystemMetrics(SM_CXSCREEN), customize_window::CustomizeWindow::FrameWidth(dpi_));
+    if (!x_max) return;  // nothing sound to measure: the stored X and width stay as they are
+    x_slider.SetMax(*x_max);
+    width_slider.SetMax(*x_max);
 }
-
-void MainWindow::ApplyPlacement() { core::ApplyPlacement(shell_, SliderPlacement()); }
 
 }  // namespace main_window

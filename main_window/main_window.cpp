@@ -63,7 +63,7 @@ bool MainWindow::Create(const std::string& arguments) {
 
 customize_window::CustomizeWindow& MainWindow::Customize() {
     if (!customize_) {
-        customize_ = std::make_unique<customize_window::CustomizeWindow>(shape_, [this] { ApplyShape(); });
+        customize_ = std::make_unique<customize_window::CustomizeWindow>(static_cast<OutlineEditing&>(*this));
         customize_->Create();
     }
     return *customize_;
@@ -130,8 +130,9 @@ void MainWindow::ShowTrayMenu() {
 }
 
 void MainWindow::OnTaskbarCreated() {
-    // The shell came back: the old handles are gone and so is our icon.
-    shell_.FindAll();
+    // The shell came back: the old handles are gone and so is our icon. Announced while the look
+    // is being applied, the search waits until that application has ended.
+    restyler_.FindShell();
     AddTrayIcon();
 }
 
@@ -145,7 +146,7 @@ void MainWindow::OnAboutClicked() {
 
 void MainWindow::OnCustomizeClicked() { Customize().Show(); }
 
-LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (taskbar_created_message_ && msg == taskbar_created_message_) {
         OnTaskbarCreated();
         return 0;
@@ -153,13 +154,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case core::kTrayCallbackMessage:
             OnTrayMessage(lp);
-            return 0;
-        case WM_COMMAND:
-        case WM_HSCROLL:
-        case WM_TIMER:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-            host_.Forward(msg, wp, lp);
             return 0;
         case WM_PAINT:
             Paint();
@@ -184,7 +178,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         default:
             break;
     }
-    return win::Window::HandleMessage(msg, wp, lp);
+    return Form::OnMessage(msg, wp, lp);
 }
 
 }  // namespace main_window

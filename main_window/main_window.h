@@ -11,15 +11,15 @@
 #include <vector>
 
 #include "controls/controls.h"
+#include "controls/form.h"
 #include "core/look.h"
-#include "core/shape.h"
+#include "core/look_store.h"
+#include "core/restyler.h"
 #include "core/stored_look.h"
+#include "customize_window/customize_window.h"
 #include "win/handles.h"
 #include "win/window.h"
 
-namespace customize_window {
-class CustomizeWindow;
-}
 namespace about_window {
 class AboutWindow;
 }
@@ -33,7 +33,9 @@ using core::kMaxLabelLength;
 // Menu item identifiers of the notification-area menu.
 enum MenuId : UINT { kMenuRestore = 101, kMenuExit = 102 };
 
-class MainWindow : public win::Window {
+// The main window owns the look (a plain value it shows and edits), applies it through the
+// restyler and stores it one field at a time; the customize window edits the outline's part of it.
+class MainWindow : public controls::Form, private customize_window::OutlineEditing {
 public:
     MainWindow();
     ~MainWindow() override;
@@ -41,42 +43,25 @@ public:
     // Creates the window and runs Load; false when the window could not be created.
     bool Create(const std::string& arguments);
 
-    // The load routine (at start and after every label change), the shape application, and the
-    // handlers, each named after what happened.
+    // The load routine: at start and after every label change.
     void Load();
-    void ApplyShape();
-    void OnResize();
-    void OnCloseRequest();
-    // The notification-area icon's message: lParam's low word is the mouse message on the icon.
-    void OnTrayMessage(LPARAM lparam);
-    void OnRestoreChosen();
-    void OnExitChosen();
-    void OnMakeOpaqueClicked();
-    void OnTransparencyChanged();
-    void OnXChanged();
-    void OnWidthChanged();
-    void OnYChanged();
-    void OnHeightChanged();
-    void OnApplyLabelClicked();
-    void OnStartupClicked();
+    // The tick: the look applied again, once a second.
     void OnTick();
     void OnCustomizeClicked();
     void OnAboutClicked();
+    void OnExitChosen();
 
-    // The customize window, created hidden on first use.
+    // The customize window, created hidden the first time the user opens it.
     customize_window::CustomizeWindow& Customize();
+    // Null until then.
+    customize_window::CustomizeWindow* CustomizeIfMade() const { return customize_.get(); }
     about_window::AboutWindow* About() const { return about_.get(); }
 
-    HWND Taskbar() const { return shell_.taskbar; }
-    HWND StartButton() const { return shell_.start_button; }
-    core::SharedOutline& Shape() { return shape_; }
-    // Lets a test stand its own windows in for the taskbar and the Start button.
-    void UseTaskbarWindows(HWND taskbar, HWND start_button) {
-        shell_.taskbar = taskbar;
-        shell_.start_button = start_button;
-    }
-    const std::vector<core::SecondaryTaskbar>& SecondaryTaskbars() const { return shell_.extras; }
-    bool Minimized() const { return minimized_; }
+    const core::Look& look() const { return look_; }
+    core::Restyler& restyler() { return restyler_; }
+    HWND Taskbar() const { return restyler_.shell().taskbar; }
+    HWND StartButton() const { return restyler_.shell().start_button; }
+    const std::vector<core::SecondaryTaskbar>& SecondaryTaskbars() const { return restyler_.shell().extras; }
     void SetExitProcess(void (*exit_process)(UINT)) { exit_process_ = exit_process; }
 
     // The controls, public so that tests can drive them as a person would.
@@ -94,15 +79,41 @@ public:
     controls::Timer reapply_timer;
 
 protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // The handlers, each named after what happened.
+    void OnResize();
+    void OnCloseRequest();
+    // The notification-area icon's message: lParam's low word is the mouse message on the icon.
+    void OnTrayMessage(LPARAM lparam);
+    void OnRestoreChosen();
+    void OnMakeOpaqueClicked();
+    void OnTransparencyChanged();
+    void OnXChanged();
+    void OnWidthChanged();
+    void OnYChanged();
+    void OnHeightChanged();
+    void OnApplyLabelClicked();
+    void OnStartupClicked();
+
+    // What the customize window edits.
+    core::ShapeType Shape() const override { return look_.shape; }
+    const std::string& OutlineText() const override { return look_.outline_text; }
+    const core::FontDialogState& FontDialog() const override { return font_source_.dialog; }
+    void ChooseShape(core::ShapeType shape) override;
+    void EditOutlineText(const std::string& text) override;
+    void PickFont(const core::FontDialogState& dialog) override;
+
     void CreateControls();
     void LoadPictures();
     void Paint();
-    core::Placement SliderPlacement() const;
-    void OnPlacementSliderChanged(const char* setting, const controls::ScrollBar& slider);
-    void ApplyPlacement();
+    void OnPlacementSliderChanged(core::store::PlacementField field, int& look_field, const controls::ScrollBar& slider);
+    // The stored shape, read again (another tool may have stored one), with the text and font of a
+    // text-shaped outline.
+    void ReadStoredShape();
+    void ReadOutlineSource();
+    void SetXSlidersMaximum();
     void SetWindowStateMinimized();
     void Restore();
     void ShowTrayMenu();
@@ -110,17 +121,18 @@ private:
     void OnTaskbarCreated();
 
     std::string arguments_;
+    core::Look look_;
+    core::OutlineFontSource font_source_;
+    std::string font_face_;    // the outline font's face as last stored
     core::LoadCopies copies_;  // the load's copies of the stored values, kept between loads
     bool first_load_ = true;
     bool minimized_ = false;
     int dpi_ = 96;
-    // The taskbar and Start button found by the last load; the taskbars of further monitors are
-    // searched again at every tick, as monitors come and go.
-    core::ShellWindows shell_;
+    // The taskbar and Start button found by the last load (and after a shell restart); the
+    // taskbars of further monitors are searched again at every tick, as monitors come and go.
+    core::Restyler restyler_;
     NOTIFYICONDATAA tray_icon_{};
     UINT taskbar_created_message_ = 0;
-    core::SharedOutline shape_;
-    controls::ControlHost host_;
     win::unique_hwnd owner_;  // hidden owner: keeps the window off the taskbar
     win::unique_hicon icon_, icon_small_, side_panel_icon_;
     win::unique_hbitmap background_, apply_label_, customize_bitmap_;

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "core/look.h"
 #include "core/region_slot.h"
+#include "core/restyler.h"
 #include "core/shape.h"
 #include "core/text_outline.h"
 

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "core/shape.h"
+#include "core/look_store.h"
 #include "core/stored_look.h"
 #include "core/text_outline.h"
 #include "settings/names.h"
@@ -39,10 +40,10 @@ TEST_P(BadSetting, FallsBackAsTheSettingsTableSays) {
     Store(name.c_str(), form, good);
 
     core::LoadCopies copies;  // as at the first load
-    const core::LoadPlan plan = core::PlanLoad(core::ReadStoredLook(), copies);
+    const core::LoadPlan plan = core::PlanLoad(core::store::ReadLook(), copies);
     const std::string face = settings::StripTerminator(registry::ReadSetting(names::kFontFace).ToText());
     const core::FontAttributes font =
-        core::ChooseOutlineFont(false, core::FontDialogState{}, face, core::ReadStoredOutlineFont(), {});
+        core::ChooseOutlineFont(false, core::FontDialogState{}, face, core::store::ReadOutlineFont(), {});
 
     if (name == names::kLabel) {
         EXPECT_EQ(plan.label, read.text.value_or("").substr(0, core::kMaxLabelLength));
@@ -110,6 +111,16 @@ TEST(LoadCopies, AValueThatDoesNotConvertKeepsThePreviousLoads) {
     core::PlanLoad(core::StoredLook{}, without_alpha);
     stored.alpha = settings::Value::Text("abc");
     EXPECT_EQ(core::PlanLoad(stored, without_alpha).alpha.value_or(255), 255);
+}
+
+// The X sliders' maximum is the screen less the customize window's frame, plus ten; with no
+// sound width to go by (no screen, a frame the system would not give) there is none, so a stored
+// X or width is never clamped by a failed measurement.
+TEST(XSliderMaximum, ScreenLessFramePlusTenOrNoneWithoutASoundWidth) {
+    EXPECT_EQ(core::PlanXSliderMaximum(1024, 6), std::optional<int>(1028));
+    EXPECT_EQ(core::PlanXSliderMaximum(0, 6), std::nullopt);
+    EXPECT_EQ(core::PlanXSliderMaximum(1024, -1), std::nullopt);
+    EXPECT_EQ(core::PlanXSliderMaximum(40000, 6), std::nullopt);
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ TEST_F(DurabilityTest, MainWindowActionsAreStoredBeforeTheirHandlersReturn) {
 TEST_F(DurabilityTest, CustomizeWindowActionsAreStoredBeforeTheirHandlersReturn) {
     PelmoraProcess* p = Launch();
     ASSERT_TRUE(p);
-    HWND customize = FindOwnTopLevel(p->Pid(), "Pelmora.Form2");
+    HWND customize = p->OpenCustomizeWindow();
     ASSERT_TRUE(customize);
     HWND toolbar = FindWindowExA(customize, nullptr, "ToolbarWindow32", nullptr);
     ASSERT_TRUE(toolbar);
@@ -80,7 +80,7 @@ TEST_F(DurabilityTest, CustomizeWindowActionsAreStoredBeforeTheirHandlersReturn)
     WipeSettings();
     p = Launch();
     ASSERT_TRUE(p);
-    customize = FindOwnTopLevel(p->Pid(), "Pelmora.Form2");
+    customize = p->OpenCustomizeWindow();
     HWND box = FindWindowExA(customize, nullptr, "Edit", nullptr);
     ASSERT_TRUE(box);
     EXPECT_EQ(StoredAfterKill(p, "Text2", [&] { Send(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Hello")); }),
@@ -90,7 +90,7 @@ TEST_F(DurabilityTest, CustomizeWindowActionsAreStoredBeforeTheirHandlersReturn)
     WipeSettings();
     p = Launch();
     ASSERT_TRUE(p);
-    customize = FindOwnTopLevel(p->Pid(), "Pelmora.Form2");
+    customize = p->OpenCustomizeWindow();
     HWND font_button = FindWindowExA(customize, nullptr, "Button", "Font Options");
     ASSERT_TRUE(font_button);
     const DWORD pid = p->Pid();

@@ -318,11 +318,8 @@ PelmoraProcess::~PelmoraProcess() { Kill(); }
 
 bool PelmoraProcess::Start(const std::string& arguments) {
     if (!CreatePelmoraProcess(arguments, info_)) return false;
-    // The window exists before its load runs; the load creates the customize window and ends
-    // before the message loop first waits.
+    // The window exists before its load runs; the load ends before the message loop first waits.
     if (!WaitUntil([this] { return (main_ = FindMain()) != nullptr; }, kStartTimeoutMs)) return false;
-    if (!WaitUntil([this] { return FindTopLevel(Pid(), kCustomizeClass, false) != nullptr; }, kStartTimeoutMs))
-        return false;
     WaitForInputIdle(info_.hProcess, kStartTimeoutMs);
     DWORD_PTR result = 0;
     for (int i = 0; i < 2; ++i) {
@@ -413,6 +410,18 @@ POINT PelmoraProcess::PictureCenter(int left, int top, int width, int height) co
 }
 
 POINT PelmoraProcess::ApplyLabelPicture() const { return PictureCenter(1200 + 120, 1140, 1740, 435); }
+
+HWND PelmoraProcess::OpenCustomizeWindow() const {
+    // A click on the customize picture, as the main window gets it from the mouse.
+    RECT r = win::TwipsToClientRect({1200 + 120, 3480, 3180, 450}, win::ScreenDpi());
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(main_, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_ABORTIFHUNG, kStartTimeoutMs, &ignored);
+    SendMessageTimeoutA(main_, WM_LBUTTONUP, 0, at, SMTO_ABORTIFHUNG, kStartTimeoutMs, &ignored);
+    HWND customize = nullptr;
+    WaitUntil([&] { return (customize = FindTopLevel(Pid(), kCustomizeClass, true)) != nullptr; }, kStartTimeoutMs);
+    return customize;
+}
 
 POINT PelmoraProcess::CloseBoxPoint() const {
     RECT window = ScreenRect(main_);

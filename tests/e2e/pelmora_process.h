@@ -101,6 +101,8 @@ public:
     // A windowless picture given by its place in the layout (twips, relative to the window).
     POINT PictureCenter(int left, int top, int width, int height) const;
     POINT ApplyLabelPicture() const;  // apply_label_picture
+    // Opens the customize window with a click on its picture; null when it did not appear.
+    HWND OpenCustomizeWindow() const;
     POINT CloseBoxPoint() const;
 
     // The visible popup menu of this process, if any.

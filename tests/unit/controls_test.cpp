@@ -17,7 +17,6 @@ protected:
 TEST_F(Controls, ScrollBarRaisesChangeOnlyForANewValueInRange) {
     controls::ScrollBar bar;
     ASSERT_TRUE(bar.Create(window.hwnd(), RECT{0, 0, 200, 20}, 11, {0, 100, 32, 1, 5}));
-    window.host().Add(bar);
     int changes = 0;
     int seen = -1;
     bar.Change = [&] {
@@ -60,7 +59,6 @@ TEST_F(Controls, ScrollBarRaisesChangeOnlyForANewValueInRange) {
 TEST_F(Controls, UserScrollThroughTheParentRaisesChangeOnce) {
     controls::ScrollBar bar;
     ASSERT_TRUE(bar.Create(window.hwnd(), RECT{0, 0, 200, 20}, 11, {0, 100, 0, 1, 10}));
-    window.host().Add(bar);
     int changes = 0;
     bar.Change = [&] { ++changes; };
     auto scroll = [&](WORD code, WORD position = 0) {
@@ -115,7 +113,6 @@ TEST_F(Controls, UserScrollThroughTheParentRaisesChangeOnce) {
 TEST_F(Controls, CheckBoxRaisesClickOnChangeAndTogglesOnUserClick) {
     controls::CheckBox box;
     ASSERT_TRUE(box.Create(window.hwnd(), RECT{0, 0, 100, 20}, 21, "Startup"));
-    window.host().Add(box);
     int clicks = 0;
     int seen = -1;
     box.Click = [&] {
@@ -153,7 +150,6 @@ TEST_F(Controls, CheckBoxRaisesClickOnChangeAndTogglesOnUserClick) {
 TEST_F(Controls, TextBoxRaisesChangeOnceForANewText) {
     controls::TextBox box;
     ASSERT_TRUE(box.Create(window.hwnd(), RECT{0, 0, 200, 24}, 31, "start"));
-    window.host().Add(box);
     int changes = 0;
     std::string seen;
     box.Change = [&] {
@@ -201,8 +197,6 @@ TEST_F(Controls, ButtonClickAndUnsetHandlers) {
     ASSERT_TRUE(button.Create(window.hwnd(), RECT{0, 0, 80, 24}, 41, "About"));
     controls::CheckBox box;
     ASSERT_TRUE(box.Create(window.hwnd(), RECT{0, 30, 80, 50}, 42, "x"));
-    window.host().Add(button);
-    window.host().Add(box);
     SendMessageA(button.hwnd(), BM_CLICK, 0, 0);  // no handler: nothing happens, nothing breaks
     SendMessageA(box.hwnd(), BM_CLICK, 0, 0);
     EXPECT_EQ(box.Value(), 1);

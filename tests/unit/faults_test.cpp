@@ -66,7 +66,7 @@ TEST_P(NoTaskbar, TicksRunAndLeakNothing) {
     Store(names::kOutlineText, "Pel");
     Store(names::kMakeOpaque, "1");  // the alpha call and the HS1 write run on every tick too
     main_window::MainWindow& f = Start();
-    f.UseTaskbarWindows(nullptr, nullptr);
+    f.restyler().UseTaskbarWindows(nullptr, nullptr);
 
     Tick(20);  // fonts and DCs cache a few objects on first use
     const int gdi = test_support::CountGdiObjects();
@@ -98,7 +98,7 @@ TEST_F(Faults, StartButtonDestroyedMidRunThenTaskbarCreated) {
     HWND stand_in_button = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD | WS_VISIBLE, 0, 0, 60, 30, stand_in,
                                            nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(stand_in_button, nullptr);
-    f.UseTaskbarWindows(stand_in, stand_in_button);
+    f.restyler().UseTaskbarWindows(stand_in, stand_in_button);
     Tick(1);
     EXPECT_TRUE(HasRegion(stand_in_button));
 
@@ -117,6 +117,148 @@ TEST_F(Faults, StartButtonDestroyedMidRunThenTaskbarCreated) {
     EXPECT_EQ(f.StartButton(), restorer_.button());
     Tick(1);
     EXPECT_TRUE(HasRegion(restorer_.button()));
+}
+
+}  // namespace
+
+namespace {
+
+// A taskbar of a further monitor with a "BUTTON" child, made by the calling thread.
+struct ExtraTaskbar {
+    HWND taskbar = nullptr, button = nullptr;
+    static ExtraTaskbar Make() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "Shell_SecondaryTrayWnd";
+        RegisterClassA(&wc);  // fails harmlessly once registered
+        ExtraTaskbar extra;
+        extra.taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 600, 30, nullptr,
+                                        nullptr, nullptr, nullptr);
+        extra.button = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD, 0, 0, 40, 20, extra.taskbar, nullptr, nullptr,
+                                       nullptr);
+        return extra;
+    }
+};
+
+std::string TextOf(HWND window) {
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+main_window::MainWindow* reentered_form = nullptr;
+int label_calls = 0;
+WNDPROC button_proc = nullptr;
+
+// Sets its label only after the shell announced a restart and a tick was asked for.
+LRESULT CALLBACK ReenteringButton(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT && reentered_form) {
+        ++label_calls;
+        SendMessageA(reentered_form->hwnd(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        reentered_form->OnTick();
+    }
+    return CallWindowProcA(button_proc, window, msg, wp, lp);
+}
+
+TEST_F(Faults, ShellRestartAndTickInsideATickWaitForItsEnd) {
+    main_window::MainWindow& f = Start();
+    f.new_label_box.SetText("Pel");
+    ExtraTaskbar extras[2] = {ExtraTaskbar::Make(), ExtraTaskbar::Make()};
+    for (const ExtraTaskbar& extra : extras) {
+        button_proc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(extra.button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReenteringButton)));
+    }
+    reentered_form = &f;
+    Tick(1);
+    reentered_form = nullptr;
+    EXPECT_EQ(label_calls, 2) << "each extra Start button once: no tick ran inside the tick";
+    for (const ExtraTaskbar& extra : extras) EXPECT_EQ(TextOf(extra.button), "Pel");
+    EXPECT_EQ(f.SecondaryTaskbars().size(), 2u) << "the search the restart asked for ran after the tick";
+    EXPECT_EQ(f.StartButton(), restorer_.button());
+    for (const ExtraTaskbar& extra : extras) DestroyWindow(extra.taskbar);
+}
+
+// A further taskbar whose thread stops answering for a while, as a hung shell does.
+class HangingShellThread {
+public:
+    HangingShellThread() {
+        thread_.reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
+        WaitForSingleObject(ready_.get(), 5000);
+    }
+    ~HangingShellThread() {
+        SetEvent(release_.get());
+        PostThreadMessageA(GetThreadId(thread_.get()), WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_.get(), 20000);
+    }
+    HangingShellThread(const HangingShellThread&) = delete;
+    HangingShellThread& operator=(const HangingShellThread&) = delete;
+
+    HWND button() const { return extra_.button; }
+    void Hang() {
+        SetEvent(hang_.get());
+        while (!hung_) Sleep(5);
+    }
+    void Release() {
+        SetEvent(release_.get());
+        while (hung_) Sleep(5);
+    }
+    bool hung() const { return hung_; }
+
+private:
+    static DWORD WINAPI Run(void* param) {
+        auto* self = static_cast<HangingShellThread*>(param);
+        self->extra_ = ExtraTaskbar::Make();
+        SetEvent(self->ready_.get());
+        HANDLE hang = self->hang_.get();
+        for (;;) {
+            if (MsgWaitForMultipleObjects(1, &hang, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0) {
+                self->hung_ = true;  // answers nothing until released, or for at most 15 seconds
+                WaitForSingleObject(self->release_.get(), 15000);
+                self->hung_ = false;
+                continue;
+            }
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) {
+                    DestroyWindow(self->extra_.taskbar);
+                    return 0;
+                }
+                DispatchMessageA(&msg);
+            }
+        }
+    }
+
+    win::unique_handle ready_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    win::unique_handle hang_{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+    win::unique_handle release_{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+    volatile bool hung_ = false;
+    ExtraTaskbar extra_;
+    win::unique_handle thread_;
+};
+
+TEST_F(Faults, AHungStartButtonDoesNotStopTheTickAndGetsTheLookWhenItAnswers) {
+    Store(names::kShapeType, "Ellipse");
+    main_window::MainWindow& f = Start();
+    f.new_label_box.SetText("One");
+    HangingShellThread shell;
+    Tick(1);
+    EXPECT_EQ(TextOf(shell.button()), "One");
+    EXPECT_TRUE(HasRegion(shell.button()));
+    SetWindowRgn(shell.button(), nullptr, TRUE);  // while its thread still answers
+
+    shell.Hang();
+    SetWindowRgn(restorer_.button(), nullptr, TRUE);
+    f.new_label_box.SetText("Two");
+    Tick(2);
+    EXPECT_TRUE(shell.hung()) << "the tick waited for the hung thread";
+    EXPECT_TRUE(HasRegion(restorer_.button())) << "the main Start button got its outline";
+    EXPECT_EQ(TextOf(restorer_.button()), "Two");
+
+    shell.Release();  // only now may this thread ask the button anything
+    Tick(1);
+    EXPECT_EQ(TextOf(shell.button()), "Two");
+    EXPECT_TRUE(HasRegion(shell.button()));
 }
 
 }  // namespace

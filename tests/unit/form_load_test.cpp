@@ -61,11 +61,8 @@ TEST_F(FormLoad, FirstStartWithoutSettings) {
     EXPECT_GT(form->x_slider.Max(), GetSystemMetrics(SM_CXSCREEN) - 40);
     EXPECT_LE(form->x_slider.Max(), GetSystemMetrics(SM_CXSCREEN) + 10);
     EXPECT_EQ(form->y_slider.Max(), 100);
-    // ... and the customize window is back at its normal width, still hidden.
-    RECT r{};
-    GetWindowRect(form->Customize().hwnd(), &r);
-    EXPECT_LT(r.right - r.left, 400);
-    EXPECT_FALSE(IsWindowVisible(form->Customize().hwnd()));
+    // ... without the customize window, which is made only when the user opens it.
+    EXPECT_EQ(form->CustomizeIfMade(), nullptr);
 }
 
 TEST_F(FormLoad, StoredValuesReachTheControls) {
@@ -113,7 +110,8 @@ TEST_F(FormLoad, StoredValuesReachTheControls) {
     EXPECT_TRUE(PtInRegion(rgn, 99, 1));
     EXPECT_FALSE(PtInRegion(rgn, 101, 1));
     DeleteObject(rgn);
-    EXPECT_EQ(form->Customize().shape_toolbar.ButtonValue(3), 1);
+    form->OnCustomizeClicked();
+    EXPECT_EQ(form->Customize().shape_toolbar.ButtonValue(customize_window::kRectangleCommand), 1);
 }
 
 TEST_F(FormLoad, ValuesThatDoNotConvertLeaveTheControls) {

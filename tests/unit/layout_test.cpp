@@ -133,21 +133,18 @@ TEST_F(MainWindowLayout, FirstStartValuesRangesAndVisibility) {
     EXPECT_EQ(form_.make_opaque_box.Value(), 0);
     EXPECT_EQ(form_.startup_box.Value(), 0);
     EXPECT_EQ(form_.new_label_box.Text(), "");
-    // The X sliders reach the customize window's client width at screen width, plus 10.
+    // The customize window is made only when the user opens it; the X sliders reach its client
+    // width at screen width, plus 10, measured here on the real window.
+    EXPECT_EQ(form_.CustomizeIfMade(), nullptr);
     customize_window::CustomizeWindow& customize = form_.Customize();
-    const int client_at_screen_width = [&] {
-        RECT r{};
-        GetWindowRect(customize.hwnd(), &r);
-        customize.SetOuterWidth(GetSystemMetrics(SM_CXSCREEN));
-        const int w = customize.ClientWidthPixels();
-        customize.SetOuterWidth(r.right - r.left);
-        return w;
-    }();
-    EXPECT_EQ(form_.x_slider.Max(), client_at_screen_width + 10);
-    EXPECT_EQ(form_.width_slider.Max(), client_at_screen_width + 10);
     RECT r{};
     GetWindowRect(customize.hwnd(), &r);
-    EXPECT_EQ(r.right - r.left, win::TwipsToPixels(4035, dpi_)) << "customize window back at its own width";
+    SetWindowPos(customize.hwnd(), nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client_at_screen_width{};
+    GetClientRect(customize.hwnd(), &client_at_screen_width);
+    EXPECT_EQ(form_.x_slider.Max(), client_at_screen_width.right + 10);
+    EXPECT_EQ(form_.width_slider.Max(), client_at_screen_width.right + 10);
 }
 
 TEST_F(MainWindowLayout, TabVisitsTheControlsInTheirOrder) {
@@ -190,10 +187,16 @@ TEST_F(MainWindowLayout, CustomizeWindowHasItsSizeToolbarAndTextFrame) {
     GetClientRect(w, &client);
     EXPECT_EQ(client.bottom, win::TwipsToPixels(2340, dpi_));
 
-    EXPECT_EQ(customize.shape_toolbar.ButtonCount(), 5);
-    EXPECT_EQ(customize.shape_toolbar.ButtonKey(1), "Ellipse");
-    EXPECT_EQ(customize.shape_toolbar.ButtonKey(3), "Rectangle");
-    EXPECT_EQ(customize.shape_toolbar.ButtonKey(5), "Text");
+    HWND bar = customize.shape_toolbar.hwnd();
+    EXPECT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 5) << "three buttons between two separators";
+    auto caption = [bar](int command) {
+        char text[32] = {};
+        SendMessageA(bar, TB_GETBUTTONTEXTA, command, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    EXPECT_EQ(caption(customize_window::kEllipseCommand), "Ellipse");
+    EXPECT_EQ(caption(customize_window::kRectangleCommand), "Rectangle");
+    EXPECT_EQ(caption(customize_window::kTextCommand), "Text");
     const RECT toolbar = ClientRectOf(customize.shape_toolbar.hwnd());
     EXPECT_EQ(toolbar.top, 0);
     EXPECT_EQ(toolbar.bottom, win::TwipsToPixels(600, dpi_));

@@ -103,7 +103,11 @@ protected:
     }
     void SetType(const std::string& type) { registry::WriteSetting(names::kShapeType, Value::Text(type)); }
     HWND button() { return form->StartButton(); }
-    int Pressed(int index) { return form->Customize().shape_toolbar.ButtonValue(index); }
+    // Pressed as the user sees it on opening the customize window.
+    int Pressed(int command) {
+        form->OnCustomizeClicked();
+        return form->Customize().shape_toolbar.ButtonValue(command);
+    }
 
     test_support::CleanSettings clean;
     test_support::StartButtonRestorer restore;
@@ -116,11 +120,12 @@ TEST_F(ShapeApplication, OutlineFollowsTypeAndWidth) {
     // First start, no Type: the load's draw left the full rectangle and pressed no button.
     EXPECT_TRUE(preshaped);
     EXPECT_EQ(WindowShape(button()).kind, ERROR);
-    for (int i : {1, 3, 5}) EXPECT_EQ(Pressed(i), 0) << i;
+    for (int c : {customize_window::kEllipseCommand, customize_window::kRectangleCommand, customize_window::kTextCommand})
+        EXPECT_EQ(Pressed(c), 0) << c;
 
     ASSERT_TRUE(form->width_slider.SetValue(60));  // also places the button: width 60, height 32
     SetType("Ellipse");
-    form->ApplyShape();
+    form->OnTick();
     {
         WindowShape shape(button());
         EXPECT_NE(shape.kind, ERROR);
@@ -129,11 +134,11 @@ TEST_F(ShapeApplication, OutlineFollowsTypeAndWidth) {
         EXPECT_TRUE(shape.Has(56, 16));
         EXPECT_FALSE(shape.Has(61, 16));
     }
-    EXPECT_EQ(Pressed(1), 1);
+    EXPECT_EQ(Pressed(customize_window::kEllipseCommand), 1);
 
     ASSERT_TRUE(form->width_slider.SetValue(80));
     SetType("Rectangle");
-    form->ApplyShape();
+    form->OnTick();
     {
         WindowShape shape(button());
         EXPECT_TRUE(shape.Has(1, 1));
@@ -141,13 +146,13 @@ TEST_F(ShapeApplication, OutlineFollowsTypeAndWidth) {
         EXPECT_FALSE(shape.Has(81, 16));
         EXPECT_FALSE(shape.Has(10, 33));
     }
-    EXPECT_EQ(Pressed(3), 1);
+    EXPECT_EQ(Pressed(customize_window::kRectangleCommand), 1);
 
     // A type that names no shape builds nothing: the outline already handed over stays.
     form->width_slider.SetValue(70);
-    form->ApplyShape();
+    form->OnTick();
     SetType("ellipse");
-    form->ApplyShape();
+    form->OnTick();
     EXPECT_TRUE(WindowShape(button()).Has(1, 1));
     EXPECT_TRUE(WindowShape(button()).Has(69, 16));
 }
@@ -157,10 +162,11 @@ TEST_F(ShapeApplication, TextTypePressesTextButtonAndShapesFromTheText) {
     registry::WriteSetting(names::kFontFace, Value::Text("DejaVu Sans"));
     registry::WriteSetting(names::kFontSize, Value::Single(12.0f));
     SetType("Text");
-    form->ApplyShape();
-    EXPECT_EQ(Pressed(5), 1);
+    form->OnTick();
+    EXPECT_EQ(form->CustomizeIfMade(), nullptr) << "the tick never makes the customize window";
+    EXPECT_EQ(form->look().outline_text, "Pelmora");
+    EXPECT_EQ(Pressed(customize_window::kTextCommand), 1);
     EXPECT_EQ(form->Customize().outline_text_box.Text(), "Pelmora");
-    EXPECT_FALSE(IsWindowVisible(form->Customize().hwnd()));  // draw never shows it
     WindowShape shape(button());
     EXPECT_NE(shape.kind, ERROR);
     RECT box{};
@@ -176,9 +182,9 @@ TEST_F(ShapeApplication, ThousandApplicationsLeaveNoRegionBehind) {
     registry::WriteSetting(names::kFontSize, Value::Single(14.0f));
     auto growth = [this](const char* type) {
         SetType(type);
-        for (int i = 0; i < 20; ++i) form->ApplyShape();  // warm-up: fonts and DCs cache a few objects
+        for (int i = 0; i < 20; ++i) form->OnTick();  // warm-up: fonts and DCs cache a few objects
         const int before = test_support::CountGdiObjects();
-        for (int i = 0; i < 1000; ++i) form->ApplyShape();
+        for (int i = 0; i < 1000; ++i) form->OnTick();
         return test_support::CountGdiObjects() - before;
     };
     EXPECT_LE(growth("Ellipse"), 2);
@@ -187,7 +193,7 @@ TEST_F(ShapeApplication, ThousandApplicationsLeaveNoRegionBehind) {
     EXPECT_LE(growth("Unknown"), 2);
 
     // No taskbar: every region is refused and must be deleted by us.
-    form->UseTaskbarWindows(nullptr, nullptr);
+    form->restyler().UseTaskbarWindows(nullptr, nullptr);
     EXPECT_LE(growth("Ellipse"), 2);
     EXPECT_LE(growth("Rectangle"), 2);
     EXPECT_LE(growth("Text"), 2);
@@ -226,6 +232,46 @@ TEST_F(ShapeApplication, ExtraTaskbarsComeAndGoWithoutLeaking) {
     }
     EXPECT_TRUE(form->SecondaryTaskbars().empty());
     EXPECT_EQ(test_support::CountGdiObjects(), before);
+}
+
+
+// A Start button whose shell keeps it 20 pixels high, whatever it is asked.
+WNDPROC button_proc = nullptr;
+LRESULT CALLBACK TwentyPixelsHigh(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(lp)->cy = 20;
+    return CallWindowProcA(button_proc, window, msg, wp, lp);
+}
+
+// With an extra taskbar there, the main Start button still takes each new outline, and the extra
+// one an outline of its own height.
+TEST_F(ShapeApplication, EveryStartButtonTakesEachOutlineAtItsOwnHeight) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Shell_SecondaryTrayWnd";
+    RegisterClassA(&wc);
+    HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0, 600, 40, nullptr,
+                                   nullptr, nullptr, nullptr);
+    HWND low = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD, 0, 0, 40, 20, taskbar, nullptr, nullptr, nullptr);
+    button_proc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(low, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TwentyPixelsHigh)));
+
+    ASSERT_TRUE(form->width_slider.SetValue(60));
+    ASSERT_TRUE(form->height_slider.SetValue(32));
+    for (const char* type : {"Ellipse", "Rectangle"}) {
+        SetType(type);
+        form->OnTick();
+        RECT main_box{}, low_box{};
+        WindowShape main_shape(button()), low_shape(low);
+        ASSERT_NE(main_shape.kind, ERROR) << type;
+        ASSERT_NE(low_shape.kind, ERROR) << type;
+        GetRgnBox(main_shape.copy, &main_box);
+        GetRgnBox(low_shape.copy, &low_box);
+        EXPECT_EQ(main_shape.Has(1, 1), std::string(type) == "Rectangle") << "the main button's outline is new";
+        EXPECT_NEAR(main_box.bottom - main_box.top, 32, 1) << type;
+        EXPECT_NEAR(low_box.bottom - low_box.top, 20, 1) << type;
+    }
+    DestroyWindow(taskbar);
 }
 
 }  // namespace
