@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "resources/resource.h"
+#include "resources/version.h"
 #include "win/dpi.h"
 #include "win/placement.h"
 #include "win/system_function.h"
@@ -96,7 +97,7 @@ void AboutWindow::CreateControls() {
     email_label.Create(w, px(840), px(1320), kIdEmailLabel, kEmailAddress);
     author_label.Create(w, px(600), px(1680), kIdAuthorLabel, "Created by: the Velmontix team");
     web_link_label.Create(w, px(480), px(960), kIdWebLinkLabel, kWebAddress, link_font_.get());
-    version_label.Create(w, px(1320), px(720), kIdVersionLabel, "Version 6.0");
+    version_label.Create(w, px(1320), px(720), kIdVersionLabel, "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
     title_label.Create(w, px(840), px(420), kIdTitleLabel, "QVR (Pelmora)");
 
     // A text wider than the form's design (another font, another DPI) moves left rather than being cut.

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(wine wine64 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
           cmake ninja-build googletest xvfb xauth x11-utils xdotool imagemagick fonts-wine fonts-liberation
-          fonts-dejavu-core binutils-mingw-w64-i686 file)
+          fonts-dejavu-core binutils-mingw-w64-i686 file zip)
 i386_packages=(wine32:i386)
 
 missing=()

@@ -28,6 +28,19 @@ for arch in i686 x86_64; do
   pelmora_build "$arch" -DPELMORA_TESTS=ON -DPELMORA_PRODUCT_EXE="$product"
 done
 
+# The shipped program must not depend on where or when it is built: the i686 program is built again
+# from a copy of the sources in another folder, and has to come out byte for byte the same, so that
+# anyone rebuilding a release from its commit gets the checksum published with it.
+echo "test: building the i686 program again in build/repro to compare its bytes"
+repro="$PELMORA_ROOT/build/repro"
+rm -rf "$repro/src" && mkdir -p "$repro/src"
+tar -C "$PELMORA_ROOT" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$repro/src" -xf -
+cmake -S "$repro/src" -B "$repro/i686" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$repro/src/cmake/toolchain-mingw-i686.cmake" -DPELMORA_TESTS=ON -DPELMORA_PRODUCT_EXE="$product" >/dev/null
+cmake --build "$repro/i686" --target Pelmora -- -j"$(nproc)" >/dev/null
+cmp "$product" "$repro/i686/Pelmora.exe" ||
+  { echo "test: Pelmora.exe built in build/repro differs from build/i686/Pelmora.exe: the build is not reproducible"; exit 1; }
+
 if [ "$PELMORA_ARCH" = i686 ]; then
   ran="the i686 build (the shipped 32-bit program)"
 else

@@ -9,6 +9,7 @@
 
 #include "main_window/main_window.h"
 #include "resources/resource.h"
+#include "resources/version.h"
 #include "test_support.h"
 #include "win/dpi.h"
 
@@ -145,7 +146,7 @@ TEST_F(AboutWindow, LabelsReadTopToBottomInsideTheWindowAndFitTheirText) {
     GetWindowTextA(about_.web_link_label.hwnd(), text, sizeof text);
     EXPECT_STREQ(text, about_window::kWebAddress);
     GetWindowTextA(about_.version_label.hwnd(), text, sizeof text);
-    EXPECT_STREQ(text, "Version 6.0");
+    EXPECT_STREQ(text, "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
     GetWindowTextA(about_.title_label.hwnd(), text, sizeof text);
     EXPECT_STREQ(text, "QVR (Pelmora)");
     GetWindowTextA(about_.author_label.hwnd(), text, sizeof text);
