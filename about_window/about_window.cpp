@@ -11,6 +11,7 @@
 #include "win/dpi.h"
 #include "win/placement.h"
 #include "win/system_function.h"
+#include "win/text.h"
 
 namespace about_window {
 
@@ -26,8 +27,8 @@ constexpr int kIdTitleLabel = 4001, kIdTopLabel = 4002, kIdVersionLabel = 4003, 
 // A JPEG from an RCDATA resource, decoded by the system's picture object.
 win::com_ptr<IPicture> LoadResourcePicture(int id) {
     win::com_ptr<IPicture> picture;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     if (!found) return picture;
     const DWORD size = SizeofResource(instance, found);
     HGLOBAL loaded = LoadResource(instance, found);
@@ -55,7 +56,7 @@ win::com_ptr<IPicture> LoadResourcePicture(int id) {
 
 AboutWindow::AboutWindow() {
     OpenWebAddress = [](const std::string& address) {
-        ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(nullptr, nullptr, win::Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     };
 }
 
@@ -66,8 +67,8 @@ AboutWindow::~AboutWindow() {
 
 bool AboutWindow::Create() {
     dpi_ = win::ScreenDpi();
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    owner_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
     const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi_),
                                            win::TwipsToPixels(kClientHeightTwips, dpi_), kStyle, kExStyle);
@@ -87,9 +88,9 @@ void AboutWindow::CreateControls() {
     ok_button.Create(w, win::TwipsToClientRect({960, 2400, 1260, 345}, dpi_), IDOK, "OK", BS_DEFPUSHBUTTON);
 
     // 8.25 points, bold, underlined, Arabic character set: the link's own font.
-    link_font_.reset(CreateFontA(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, 178,
+    link_font_.reset(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, 178,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+                                 DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
 
     // Front to back, as they overlap.
     top_label.Create(w, px(1050), px(120), kIdTopLabel, "In the name of Allah");

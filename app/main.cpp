@@ -8,12 +8,14 @@
 #include "main_window/main_window.h"
 #include "core/command_line.h"
 #include "win/handles.h"
+#include "win/text.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const std::string arguments = core::ArgumentsOf(GetCommandLineA());
+    const wchar_t* command_line = GetCommandLineW();
+    const std::string arguments = core::ArgumentsOf(win::Utf8(command_line, wcslen(command_line)));
 
     // Held for the life of the process; the system drops it when the process ends, however it ends.
-    HANDLE session_mutex = CreateMutexA(nullptr, FALSE, app::kSessionMutexName);
+    HANDLE session_mutex = CreateMutexW(nullptr, FALSE, win::Wide(app::kSessionMutexName).c_str());
     const bool another_runs = session_mutex && GetLastError() == ERROR_ALREADY_EXISTS;
     const win::unique_handle session_claim(session_mutex);
     if (another_runs) {
@@ -29,12 +31,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!form.Create(arguments)) return 1;
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         // Tab moves between the controls of whichever window has the focus.
         HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-        if (top && IsDialogMessageA(top, &msg)) continue;
+        if (top && IsDialogMessageW(top, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

@@ -2,6 +2,7 @@
 
 #include "core/tray_icon.h"
 #include "main_window/main_window.h"
+#include "win/text.h"
 
 namespace app {
 
@@ -12,7 +13,7 @@ constexpr DWORD kPollIntervalMs = 50;
 bool ShowRunningInstance(DWORD wait_ms) {
     const ULONGLONG give_up_at = GetTickCount64() + wait_ms;
     HWND first = nullptr;
-    while (!(first = FindWindowA(main_window::kMainWindowClass, nullptr))) {
+    while (!(first = FindWindowW(win::Wide(main_window::kMainWindowClass).c_str(), nullptr))) {
         if (GetTickCount64() >= give_up_at) return false;
         Sleep(kPollIntervalMs);
     }
@@ -22,7 +23,7 @@ bool ShowRunningInstance(DWORD wait_ms) {
     GetWindowThreadProcessId(first, &first_pid);
     if (first_pid) AllowSetForegroundWindow(first_pid);
     const LPARAM left_click = MAKELPARAM(WM_LBUTTONUP, 0);
-    return PostMessageA(first, core::kTrayCallbackMessage, core::kTrayIconId, left_click) != FALSE;
+    return PostMessageW(first, core::kTrayCallbackMessage, core::kTrayIconId, left_click) != FALSE;
 }
 
 }  // namespace app

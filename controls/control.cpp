@@ -3,46 +3,47 @@
 #include <windowsx.h>
 
 #include "win/dpi.h"
+#include "win/text.h"
 
 namespace controls {
 
 HFONT DefaultFont() {
     static const HFONT font = [] {
-        LOGFONTA lf{};
+        LOGFONTW lf{};
         lf.lfHeight = -MulDiv(8, win::ScreenDpi(), 72);
         lf.lfWeight = FW_NORMAL;
         lf.lfCharSet = DEFAULT_CHARSET;
-        lstrcpyA(lf.lfFaceName, "Tahoma");
-        HFONT created = CreateFontIndirectA(&lf);
+        lstrcpyW(lf.lfFaceName, L"Tahoma");
+        HFONT created = CreateFontIndirectW(&lf);
         return created ? created : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     }();
     return font;
 }
 
 namespace {
-constexpr const char* kControlProperty = "Pelmora.Control";
+constexpr const wchar_t* kControlProperty = L"Pelmora.Control";
 }  // namespace
 
 Control::~Control() {
-    if (hwnd_ && GetPropA(hwnd_, kControlProperty) == this) RemovePropA(hwnd_, kControlProperty);
+    if (hwnd_ && GetPropW(hwnd_, kControlProperty) == this) RemovePropW(hwnd_, kControlProperty);
 }
 
 Control* Control::FromWindow(HWND window) {
-    return window ? static_cast<Control*>(GetPropA(window, kControlProperty)) : nullptr;
+    return window ? static_cast<Control*>(GetPropW(window, kControlProperty)) : nullptr;
 }
 
 void Control::Claim(HWND window) {
-    if (window) SetPropA(window, kControlProperty, this);
+    if (window) SetPropW(window, kControlProperty, this);
 }
 
 bool Control::CreateControl(HWND parent, const char* window_class, const char* text, DWORD style,
                             DWORD ex_style, const RECT& r, int id, bool default_font) {
-    hwnd_ = CreateWindowExA(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+    hwnd_ = CreateWindowExW(ex_style, win::Wide(window_class).c_str(), win::Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                             r.right - r.left, r.bottom - r.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     id_ = id;
     Claim(hwnd_);
-    if (hwnd_ && default_font) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    if (hwnd_ && default_font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     return hwnd_ != nullptr;
 }
 
@@ -50,7 +51,7 @@ void Control::SetVisible(bool visible) {
     if (hwnd_ && Visible() != visible) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool Control::Visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+bool Control::Visible() const { return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE); }
 
 void Control::Move(const RECT& r) {
     if (hwnd_) MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);

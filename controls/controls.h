@@ -139,6 +139,8 @@ public:
     std::string Text() const;
     void SetText(const std::string& text);
     // At most `characters` are held, typed or set from code (a longer text keeps its beginning).
+    // Texts are UTF-8; characters are counted as the system counts them (UTF-16 code units), and a
+    // character is never cut in two.
     void SetMaxLength(size_t characters);
     void OnCommand(WORD code, WORD id) override;
 

@@ -1,6 +1,7 @@
 #include "controls/controls.h"
 
 #include "win/handles.h"
+#include "win/text.h"
 
 namespace controls {
 
@@ -20,19 +21,20 @@ bool Label::Create(HWND parent, int x, int y, int id, const char* text, HFONT fo
     if (!CreateControl(parent, "STATIC", text, SS_LEFT | SS_NOPREFIX, WS_EX_TRANSPARENT, RECT{x, y, x + 1, y + 1},
                        id))
         return false;
-    if (font) SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (font) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // Size the label to its one line of text.
     win::unique_hdc_window dc(hwnd());
     HFONT used = font ? font : DefaultFont();
     win::unique_select_object select(dc.get(), used);
     SIZE size{};
-    GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);
+    const win::WideText wide = win::Wide(text);
+    GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 
 void Label::TakeClicks() {
-    if (hwnd()) SetWindowLongPtrA(hwnd(), GWL_STYLE, GetWindowLongPtrA(hwnd(), GWL_STYLE) | SS_NOTIFY);
+    if (hwnd()) SetWindowLongPtrW(hwnd(), GWL_STYLE, GetWindowLongPtrW(hwnd(), GWL_STYLE) | SS_NOTIFY);
 }
 
 void Label::OnCommand(WORD code, WORD /*id*/) {
@@ -55,7 +57,7 @@ void Picture::Paint(HDC dc) const {
         return;
     }
     BITMAP bm{};
-    if (!GetObjectA(image_, sizeof bm, &bm)) return;
+    if (!GetObjectW(image_, sizeof bm, &bm)) return;
     win::unique_hdc memory(CreateCompatibleDC(dc));
     win::unique_select_object select(memory.get(), image_);
     if (fit_ == Fit::kStretch) {

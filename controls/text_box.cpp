@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "win/text.h"
+
 namespace controls {
 
 bool TextBox::Create(HWND parent, const RECT& r, int id, const char* text, bool read_only) {
@@ -10,27 +12,27 @@ bool TextBox::Create(HWND parent, const RECT& r, int id, const char* text, bool 
 }
 
 std::string TextBox::Text() const {
-    int length = GetWindowTextLengthA(hwnd());
+    int length = GetWindowTextLengthW(hwnd());
     if (length <= 0) return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(hwnd(), buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+    int copied = GetWindowTextW(hwnd(), buffer.data(), length + 1);
+    return win::Utf8(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
 }
 
 void TextBox::SetText(const std::string& text) {
     // The control holds the text up to its first NUL, so compare what it would hold.
     std::string shown(text.c_str());
-    if (max_length_ && shown.size() > max_length_) shown.resize(max_length_);
+    if (max_length_) shown = win::HeldTo(shown, max_length_);
     if (shown == Text()) return;
     setting_ = true;  // WM_SETTEXT sends EN_CHANGE on some systems and not on others: raise it here once.
-    SetWindowTextA(hwnd(), shown.c_str());
+    SetWindowTextW(hwnd(), win::Wide(shown).c_str());
     setting_ = false;
     if (Change) Change();
 }
 
 void TextBox::SetMaxLength(size_t characters) {
     max_length_ = characters;
-    SendMessageA(hwnd(), EM_LIMITTEXT, characters, 0);
+    SendMessageW(hwnd(), EM_LIMITTEXT, characters, 0);
 }
 
 void TextBox::OnCommand(WORD code, WORD /*id*/) {

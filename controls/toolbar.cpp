@@ -1,5 +1,7 @@
 #include "controls/toolbar.h"
 
+#include "win/text.h"
+
 namespace controls {
 
 bool Toolbar::Create(HWND parent, int id, int height_px, int bitmap_id, COLORREF mask,
@@ -7,13 +9,15 @@ bool Toolbar::Create(HWND parent, int id, int height_px, int bitmap_id, COLORREF
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     buttons_ = buttons;
-    if (!CreateControl(parent, TOOLBARCLASSNAMEA, "", TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER, 0,
+    captions_.clear();
+    for (const ButtonSpec& b : buttons_) captions_.emplace_back(b.caption);
+    if (!CreateControl(parent, "ToolbarWindow32", "", TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER, 0,
                        RECT{0, 0, 100, height_px}, id, false))
         return false;
-    SendMessageA(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    images_.reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmap_id), 16, 0, mask,
+    SendMessageW(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    images_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmap_id), 16, 0, mask,
                                        IMAGE_BITMAP, LR_CREATEDIBSECTION));
-    SendMessageA(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+    SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 
     std::vector<TBBUTTON> tb(buttons_.size());
     for (size_t i = 0; i < buttons_.size(); ++i) {
@@ -27,13 +31,13 @@ bool Toolbar::Create(HWND parent, int id, int height_px, int bitmap_id, COLORREF
             b.idCommand = buttons_[i].command;
             b.fsState = TBSTATE_ENABLED;
             b.fsStyle = BTNS_CHECK;
-            b.iString = reinterpret_cast<INT_PTR>(buttons_[i].caption.c_str());
+            b.iString = reinterpret_cast<INT_PTR>(captions_[i].c_str());
         }
     }
-    SendMessageA(hwnd(), TB_ADDBUTTONSA, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
-    SendMessageA(hwnd(), TB_AUTOSIZE, 0, 0);
+    SendMessageW(hwnd(), TB_ADDBUTTONSW, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
+    SendMessageW(hwnd(), TB_AUTOSIZE, 0, 0);
     // The tool tip asks for its texts on its own behalf.
-    Claim(reinterpret_cast<HWND>(SendMessageA(hwnd(), TB_GETTOOLTIPS, 0, 0)));
+    Claim(reinterpret_cast<HWND>(SendMessageW(hwnd(), TB_GETTOOLTIPS, 0, 0)));
     return true;
 }
 
@@ -43,13 +47,19 @@ const Toolbar::ButtonSpec* Toolbar::ButtonOf(int command) const {
     return nullptr;
 }
 
+const win::WideText* Toolbar::CaptionOf(int command) const {
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i].image >= 0 && buttons_[i].command == command) return &captions_[i];
+    return nullptr;
+}
+
 int Toolbar::ButtonValue(int command) const {
     if (!ButtonOf(command)) return 0;
-    return SendMessageA(hwnd(), TB_ISBUTTONCHECKED, command, 0) ? 1 : 0;
+    return SendMessageW(hwnd(), TB_ISBUTTONCHECKED, command, 0) ? 1 : 0;
 }
 
 void Toolbar::SetButtonValue(int command, int value) {
-    if (ButtonOf(command)) SendMessageA(hwnd(), TB_CHECKBUTTON, command, MAKELPARAM(value ? TRUE : FALSE, 0));
+    if (ButtonOf(command)) SendMessageW(hwnd(), TB_CHECKBUTTON, command, MAKELPARAM(value ? TRUE : FALSE, 0));
 }
 
 void Toolbar::OnCommand(WORD /*code*/, WORD id) {
@@ -58,10 +68,10 @@ void Toolbar::OnCommand(WORD /*code*/, WORD id) {
 
 bool Toolbar::OnNotify(NMHDR* header) {
     // The tool tip asks for its text by the button's command identifier.
-    if (header->code != TTN_GETDISPINFOA) return false;
-    const ButtonSpec* button = ButtonOf(static_cast<int>(header->idFrom));
-    if (!button) return false;
-    reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = const_cast<char*>(button->caption.c_str());
+    if (header->code != TTN_GETDISPINFOW) return false;
+    const win::WideText* caption = CaptionOf(static_cast<int>(header->idFrom));
+    if (!caption) return false;
+    reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = const_cast<wchar_t*>(caption->c_str());
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include "controls/controls.h"
 #include "win/handles.h"
+#include "win/text.h"
 
 namespace controls {
 
@@ -35,9 +36,11 @@ public:
 
 private:
     const ButtonSpec* ButtonOf(int command) const;
+    const win::WideText* CaptionOf(int command) const;
 
     win::unique_any<HIMAGELIST, ImageList_Destroy> images_;
     std::vector<ButtonSpec> buttons_;
+    std::vector<win::WideText> captions_;  // the buttons' captions as the toolbar and its tool tip take them
 };
 
 }  // namespace controls

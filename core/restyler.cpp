@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/taskbar_alpha.h"
+#include "win/text.h"
 
 namespace core {
 
@@ -14,13 +15,13 @@ bool OfAnotherThread(HWND window) { return GetWindowThreadProcessId(window, null
 bool Answers(HWND window) {
     if (!OfAnotherThread(window)) return true;
     DWORD_PTR ignored = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored) != 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored) != 0;
 }
 
 // Makes the flag changes SetWindowAlpha may send to the window only when the window answers.
 void SetAlphaBounded(HWND taskbar, int16_t alpha) {
     if (!taskbar) return;
-    const bool layered = (GetWindowLongA(taskbar, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    const bool layered = (GetWindowLongW(taskbar, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
     if (!layered && !Answers(taskbar)) return;  // adding the flag sends the window style messages
     SetWindowAlpha(taskbar, alpha);
 }
@@ -41,7 +42,7 @@ PlacementCall PlanPlacement(bool button_is_top_level, POINT taskbar_client_origi
 
 void PlaceStartButton(HWND start_button, HWND taskbar, const Placement& placement) {
     if (!start_button) return;
-    const bool top_level = !(GetWindowLongA(start_button, GWL_STYLE) & WS_CHILD);
+    const bool top_level = !(GetWindowLongW(start_button, GWL_STYLE) & WS_CHILD);
     POINT origin{0, 0};
     if (top_level && (!taskbar || !ClientToScreen(taskbar, &origin))) return;
     const PlacementCall call = PlanPlacement(top_level, origin, placement);
@@ -49,10 +50,10 @@ void PlaceStartButton(HWND start_button, HWND taskbar, const Placement& placemen
     SetWindowPos(start_button, nullptr, call.x, call.y, placement.width, placement.height, call.flags | wait);
 }
 
-bool SetTextBounded(HWND window, const std::string& text) {
+bool SetTextBounded(HWND window, const win::WideText& text) {
     if (!window) return false;
     DWORD_PTR ignored = 0;
-    return SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
                                kAnswerTimeoutMs, &ignored) != 0;
 }
 
@@ -82,9 +83,10 @@ void Restyler::Apply(const Look& look) {
     // Each copy of a handle is taken before the calls: a message dispatched while one of them waits
     // may ask for a new search, which runs only after this application.
     const ShellWindows shell = shell_;
-    if (SetTextBounded(shell.start_button, look.label)) took_label_.push_back(shell.start_button);
+    label_ = win::Wide(look.label);
+    if (SetTextBounded(shell.start_button, label_)) took_label_.push_back(shell.start_button);
     for (const SecondaryTaskbar& extra : shell.extras)
-        if (SetTextBounded(extra.start_button, look.label)) took_label_.push_back(extra.start_button);
+        if (SetTextBounded(extra.start_button, label_)) took_label_.push_back(extra.start_button);
     BuildOutline(look);
     GiveOutline(look.shape, look.placement.width);
     took_label_.clear();
@@ -109,8 +111,9 @@ void Restyler::ApplyPlacement(const Placement& placement) {
 
 void Restyler::ApplyLabel(const std::string& label) {
     const ShellWindows shell = shell_;
-    SetTextBounded(shell.start_button, label);
-    for (const SecondaryTaskbar& extra : shell.extras) SetTextBounded(extra.start_button, label);
+    label_ = win::Wide(label);
+    SetTextBounded(shell.start_button, label_);
+    for (const SecondaryTaskbar& extra : shell.extras) SetTextBounded(extra.start_button, label_);
 }
 
 void Restyler::ApplyOutline(const Look& look) {

@@ -15,6 +15,7 @@
 #include "core/region_slot.h"
 #include "core/taskbar_search.h"
 #include "core/text_outline.h"
+#include "win/text.h"
 
 namespace core {
 
@@ -49,8 +50,9 @@ void PlaceStartButton(HWND start_button, HWND taskbar, const Placement& placemen
 constexpr UINT kAnswerTimeoutMs = 250;
 
 // Sets a window's text without waiting longer than kAnswerTimeoutMs for another thread; false when
-// the window did not take it in time (or is no window).
-bool SetTextBounded(HWND window, const std::string& text);
+// the window did not take it in time (or is no window). A window of this process that answers
+// late still reads `text`: it must outlive the call.
+bool SetTextBounded(HWND window, const win::WideText& text);
 
 class Restyler {
 public:
@@ -95,6 +97,7 @@ private:
     bool applying_ = false;
     bool search_pending_ = false;
     std::vector<HWND> took_label_;  // during the tick: the buttons that took its label in time
+    win::WideText label_;           // the label last sent, kept for a button that takes it late
 };
 
 }  // namespace core

@@ -1,5 +1,7 @@
 #include "core/stored_look.h"
 
+#include "win/text.h"
+
 
 namespace core {
 
@@ -18,7 +20,7 @@ LoadPlan PlanLoad(const StoredLook& stored, LoadCopies& copies) {
     plan.tick_autostart = stored.autostart.EqualsNumber(1);
     plan.tick_make_opaque = stored.make_opaque.EqualsNumber(1);
     plan.label = std::string(copies.label.c_str());  // a text box holds it up to its first NUL
-    if (plan.label.size() > kMaxLabelLength) plan.label.resize(kMaxLabelLength);
+    plan.label = win::HeldTo(plan.label, kMaxLabelLength);
     if (alpha_stored) plan.alpha = copies.alpha;
     plan.x = copies.x;
     if (copies.width != 0) plan.width = copies.width;

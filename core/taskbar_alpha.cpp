@@ -5,8 +5,8 @@ namespace core {
 int32_t SetWindowAlphaWith(HWND window, int16_t alpha, SetLayeredFn set_layered) {
     if (alpha < 0 || alpha > 255) return kAlphaOutOfRange;
     if (!set_layered) return kAlphaCallFailed;
-    const LONG ex_style = GetWindowLongA(window, GWL_EXSTYLE);
-    if (window && !(ex_style & WS_EX_LAYERED)) SetWindowLongA(window, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+    const LONG ex_style = GetWindowLongW(window, GWL_EXSTYLE);
+    if (window && !(ex_style & WS_EX_LAYERED)) SetWindowLongW(window, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
     set_layered(window, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
     return kAlphaApplied;
 }
@@ -14,7 +14,7 @@ int32_t SetWindowAlphaWith(HWND window, int16_t alpha, SetLayeredFn set_layered)
 int32_t SetWindowAlpha(HWND window, int16_t alpha) {
     // Looked up at run time: systems before Windows 2000 have no layered windows.
     static const SetLayeredFn system_set_layered = reinterpret_cast<SetLayeredFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes")));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
     return SetWindowAlphaWith(window, alpha, system_set_layered);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "win/text.h"
+
 
 namespace core {
 
@@ -27,7 +29,7 @@ FontAttributes ChooseOutlineFont(bool font_picked, const FontDialogState& dialog
         next.underline = stored.underline.value_or(current.underline);
     }
     if (size && *size > 0.0f && *size <= kMaxFontSizePoints) next.size = *size;
-    if (next.name.size() >= LF_FACESIZE) next.name = current.name;  // no such face can exist
+    if (win::SystemLength(next.name) >= LF_FACESIZE) next.name = current.name;  // no such face can exist
     return next;
 }
 
@@ -45,8 +47,8 @@ bool TextOutliner::Create(HDC compatible_with) {
 
 void TextOutliner::UseFont(const FontAttributes& font) {
     if (!dc_ || (font_ && font == font_made_from_)) return;
-    LOGFONTA lf{};
-    lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+    LOGFONTW lf{};
+    lstrcpynW(lf.lfFaceName, win::Wide(font.name).c_str(), LF_FACESIZE);
     lf.lfHeight = -static_cast<LONG>(std::lround(font.size * GetDeviceCaps(dc_.get(), LOGPIXELSY) / 72.0f));
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.italic;
@@ -55,7 +57,7 @@ void TextOutliner::UseFont(const FontAttributes& font) {
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = OUT_TT_PRECIS;  // outlines, so the path has curves to follow
     lf.lfQuality = DEFAULT_QUALITY;
-    win::unique_hfont made(CreateFontIndirectA(&lf));
+    win::unique_hfont made(CreateFontIndirectW(&lf));
     if (!made) return;
     HGDIOBJ previous = SelectObject(dc_.get(), made.get());
     if (!original_font_) original_font_ = previous;
@@ -66,10 +68,10 @@ void TextOutliner::UseFont(const FontAttributes& font) {
 win::unique_hrgn TextOutliner::Build(const std::string& text, const FontAttributes& font) {
     if (!dc_) return win::unique_hrgn();
     UseFont(font);
-    const int length = static_cast<int>(text.size() < kMaxOutlineTextLength ? text.size() : kMaxOutlineTextLength);
+    const win::WideText drawn = win::Wide(win::HeldTo(text, kMaxOutlineTextLength));
     HDC dc = dc_.get();
     BeginPath(dc);
-    TextOutA(dc, 0, 0, text.c_str(), length);
+    TextOutW(dc, 0, 0, drawn.c_str(), static_cast<int>(drawn.size()));
     EndPath(dc);
     return win::unique_hrgn(PathToRegion(dc));  // null for a path without figures
 }

@@ -1,6 +1,6 @@
 #include "core/tray_icon.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace core {
 
@@ -16,18 +16,18 @@ TrayAction DecodeTrayMessage(LPARAM lparam) {
     }
 }
 
-NOTIFYICONDATAA MakeTrayIconRecord(HWND owner, HICON icon) {
-    NOTIFYICONDATAA record{};
-    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+NOTIFYICONDATAW MakeTrayIconRecord(HWND owner, HICON icon) {
+    NOTIFYICONDATAW record{};
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
     record.hWnd = owner;
     record.uID = kTrayIconId;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = kTrayCallbackMessage;
     record.hIcon = icon;
-    std::memset(record.szTip, ' ', 64);
-    const size_t length = std::strlen(kTrayTip);
-    std::memcpy(record.szTip, kTrayTip, length);
-    record.szTip[length] = '\0';
+    for (wchar_t& c : record.szTip) c = L' ';
+    const size_t length = std::wcslen(kTrayTip);
+    std::wmemcpy(record.szTip, kTrayTip, length);
+    record.szTip[length] = L'\0';
     return record;
 }
 

@@ -11,7 +11,7 @@ namespace core {
 // than 514 pixels a move across x = 514 or 517 read as a click on the icon.
 constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 constexpr UINT kTrayIconId = 1;
-constexpr const char* kTrayTip = "Pelmora";
+constexpr const wchar_t* kTrayTip = L"Pelmora";
 
 enum class TrayAction { kNone, kRestore, kShowMenu };
 
@@ -19,8 +19,8 @@ enum class TrayAction { kNone, kRestore, kShowMenu };
 // double-click restores, a right release opens the menu, everything else is ignored.
 TrayAction DecodeTrayMessage(LPARAM lparam);
 
-// The record in its first, smallest form (88 bytes on 32-bit Windows): tip "Pelmora", one NUL,
-// the rest of the 64-byte field filled with spaces.
-NOTIFYICONDATAA MakeTrayIconRecord(HWND owner, HICON icon);
+// The record in its first, smallest form (152 bytes on 32-bit Windows): tip "Pelmora", one NUL,
+// the rest of the 64-character field filled with spaces.
+NOTIFYICONDATAW MakeTrayIconRecord(HWND owner, HICON icon);
 
 }  // namespace core

@@ -6,6 +6,7 @@
 #include "win/dpi.h"
 #include "win/placement.h"
 #include "win/system_function.h"
+#include "win/text.h"
 
 namespace customize_window {
 
@@ -49,7 +50,7 @@ bool CustomizeWindow::Create() {
     const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi_),
                                            win::TwipsToPixels(kClientHeightTwips, dpi_), kStyle, kExStyle,
                                            win::TwipsToPixels(kWindowWidthTwips, dpi_));
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON,
                                                0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!CreateWindowOfClass(kCustomizeWindowClass, "Customize Window", kStyle, kExStyle, r.left, r.top, r.right - r.left,
                              r.bottom - r.top, nullptr, icon))
@@ -136,8 +137,8 @@ LRESULT CustomizeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool ShowSystemFontDialog(HWND owner, const FontDialogState& last, FontDialogState& chosen) {
     // A copy: some systems write the record even when the user cancels.
-    LOGFONTA font{};
-    lstrcpynA(font.lfFaceName, last.name.c_str(), LF_FACESIZE);
+    LOGFONTW font{};
+    lstrcpynW(font.lfFaceName, win::Wide(last.name).c_str(), LF_FACESIZE);
     {
         win::unique_hdc_window screen(nullptr);
         font.lfHeight =
@@ -148,16 +149,16 @@ bool ShowSystemFontDialog(HWND owner, const FontDialogState& last, FontDialogSta
     font.lfStrikeOut = last.strikethrough;
     font.lfUnderline = last.underline;
     font.lfCharSet = DEFAULT_CHARSET;
-    CHOOSEFONTA cf{};
+    CHOOSEFONTW cf{};
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = owner;
     cf.lpLogFont = &font;
     cf.Flags = CF_SCREENFONTS | (last.name.empty() ? 0 : CF_INITTOLOGFONTSTRUCT);
     // The font dialog's DLL is loaded the first time it is asked for, not at every start.
-    using ChooseFontFn = BOOL(WINAPI*)(CHOOSEFONTA*);
-    const auto choose_font = win::SystemFunction<ChooseFontFn>("comdlg32.dll", "ChooseFontA");
+    using ChooseFontFn = BOOL(WINAPI*)(CHOOSEFONTW*);
+    const auto choose_font = win::SystemFunction<ChooseFontFn>("comdlg32.dll", "ChooseFontW");
     if (!choose_font || !choose_font(&cf)) return false;
-    chosen.name = font.lfFaceName;
+    chosen.name = win::Utf8(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE));
     chosen.size = static_cast<float>(cf.iPointSize) / 10.0f;
     chosen.bold = font.lfWeight >= FW_BOLD;
     chosen.italic = font.lfItalic != 0;

@@ -81,7 +81,7 @@ private:
     bool showing_look_ = false;  // the controls are being set from the look, not by the user
 };
 
-// ChooseFontA listing the screen fonts, starting from the last values. Cancel leaves `chosen` alone.
+// ChooseFontW listing the screen fonts, starting from the last values. Cancel leaves `chosen` alone.
 bool ShowSystemFontDialog(HWND owner, const FontDialogState& last, FontDialogState& chosen);
 
 }  // namespace customize_window

@@ -3,17 +3,18 @@
 #include <vector>
 
 #include "main_window/main_window.h"
+#include "win/text.h"
 
 namespace main_window {
 
 namespace {
 
 std::string RunningExecutablePath() {
-    std::vector<char> path(MAX_PATH);
+    std::vector<wchar_t> path(MAX_PATH);
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
-        if (length < path.size()) return std::string(path.data(), length);
+        if (length < path.size()) return win::Utf8(path.data(), length);
         path.resize(path.size() * 2);
     }
 }

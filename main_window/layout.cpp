@@ -77,15 +77,15 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::LoadPictures() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     auto bitmap = [instance](int id) {
-        return static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        return static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     };
     background_.reset(bitmap(IDB_BACKGROUND));
     apply_label_.reset(bitmap(IDB_APPLY_LABEL));
     customize_bitmap_.reset(bitmap(IDB_CUSTOMIZE));
     side_panel_icon_.reset(
-        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SIDE_PANEL), IMAGE_ICON, 64, 64, 0)));
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SIDE_PANEL), IMAGE_ICON, 64, 64, 0)));
 
     auto at = [this](int l, int t, int width, int height, int ox = 0, int oy = 0) {
         return win::TwipsToClientRect({l, t, width, height}, dpi_, ox, oy);

@@ -3,6 +3,7 @@
 #include "main_window/main_window.h"
 #include "core/command_line.h"
 #include "customize_window/customize_window.h"
+#include "win/text.h"
 
 namespace main_window {
 
@@ -32,9 +33,9 @@ void MainWindow::Load() {
     restyler_.ApplyPlacement(look_.placement);
 
     restyler_.FindShell();
-    char label[kLabelBufferLength + 1] = {};
-    if (HWND button = restyler_.shell().start_button) GetWindowTextA(button, label, kLabelBufferLength);
-    current_label_box.SetText(label);
+    wchar_t label[kLabelBufferLength + 1] = {};
+    if (HWND button = restyler_.shell().start_button) GetWindowTextW(button, label, kLabelBufferLength);
+    current_label_box.SetText(win::Utf8(label, wcslen(label)));
 
     if (!minimized_) {
         ShowWindow(hwnd(), SW_SHOW);

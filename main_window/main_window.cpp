@@ -24,7 +24,7 @@ MainWindow::MainWindow() = default;
 MainWindow::~MainWindow() {
     reapply_timer.Stop();
     // A window that goes away takes its icon along; the shell would keep a dead one otherwise.
-    if (tray_icon_.hWnd) Shell_NotifyIconA(NIM_DELETE, &tray_icon_);
+    if (tray_icon_.hWnd) Shell_NotifyIconW(NIM_DELETE, &tray_icon_);
     // Before any member goes: the hidden owner would otherwise take this window along in the
     // middle of member destruction, delivering its last messages to a half-destroyed object.
     Destroy();
@@ -35,25 +35,25 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create(const std::string& arguments) {
     arguments_ = arguments;
     dpi_ = win::ScreenDpi();
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    icon_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    icon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    icon_small_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
+    icon_small_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     // An owned window has no taskbar button; the owner itself is never shown.
-    owner_.reset(CreateWindowExA(0, "STATIC", "Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+    owner_.reset(CreateWindowExW(0, L"STATIC", L"Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
     const RECT r = win::CenteredWindowRect(win::TwipsToPixels(4740, dpi_), win::TwipsToPixels(4155, dpi_), kStyle,
                                            kExStyle);
     // The class keeps its icon for the life of the process: a shared one, which nobody destroys.
     HICON class_icon = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!CreateWindowOfClass(kMainWindowClass, "Pelmora", kStyle, kExStyle, r.left, r.top, r.right - r.left,
                              r.bottom - r.top, owner_.get(), class_icon))
         return false;
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));
-    taskbar_created_message_ = RegisterWindowMessageA("TaskbarCreated");
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));
+    taskbar_created_message_ = RegisterWindowMessageW(L"TaskbarCreated");
 
     CreateControls();
     Load();
@@ -71,7 +71,7 @@ customize_window::CustomizeWindow& MainWindow::Customize() {
 
 void MainWindow::AddTrayIcon() {
     tray_icon_ = core::MakeTrayIconRecord(hwnd(), icon_small_ ? icon_small_.get() : icon_.get());
-    Shell_NotifyIconA(NIM_ADD, &tray_icon_);
+    Shell_NotifyIconW(NIM_ADD, &tray_icon_);
 }
 
 void MainWindow::SetWindowStateMinimized() {
@@ -96,7 +96,7 @@ void MainWindow::Restore() {
 void MainWindow::OnRestoreChosen() { Restore(); }
 
 void MainWindow::OnExitChosen() {
-    Shell_NotifyIconA(NIM_DELETE, &tray_icon_);
+    Shell_NotifyIconW(NIM_DELETE, &tray_icon_);
     if (exit_process_) {
         exit_process_(0);
         return;
@@ -121,12 +121,12 @@ void MainWindow::ShowTrayMenu() {
     // Foreground first, so that the menu closes when the user clicks elsewhere.
     SetForegroundWindow(hwnd());
     win::unique_hmenu menu(CreatePopupMenu());
-    AppendMenuA(menu.get(), MF_STRING, kMenuRestore, "&Restore");
-    AppendMenuA(menu.get(), MF_STRING, kMenuExit, "&Exit");
+    AppendMenuW(menu.get(), MF_STRING, kMenuRestore, L"&Restore");
+    AppendMenuW(menu.get(), MF_STRING, kMenuExit, L"&Exit");
     POINT at{};
     GetCursorPos(&at);
     TrackPopupMenu(menu.get(), 0, at.x, at.y, 0, hwnd(), nullptr);
-    PostMessageA(hwnd(), WM_NULL, 0, 0);
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
 void MainWindow::OnTaskbarCreated() {

@@ -131,7 +131,7 @@ private:
     // The taskbar and Start button found by the last load (and after a shell restart); the
     // taskbars of further monitors are searched again at every tick, as monitors come and go.
     core::Restyler restyler_;
-    NOTIFYICONDATAA tray_icon_{};
+    NOTIFYICONDATAW tray_icon_{};
     UINT taskbar_created_message_ = 0;
     win::unique_hwnd owner_;  // hidden owner: keeps the window off the taskbar
     win::unique_hicon icon_, icon_small_, side_panel_icon_;

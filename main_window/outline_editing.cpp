@@ -1,6 +1,7 @@
 // The outline's part of the look: the stored shape, read again at every application, and what
 // the customize window edits (shape, outline text, font).
 #include "main_window/main_window.h"
+#include "win/text.h"
 
 namespace main_window {
 
@@ -19,9 +20,8 @@ void MainWindow::ReadOutlineSource() {
     if (!font_source_.picked) {
         // Until a font is picked the outline follows the stored text and font. The stored text is
         // held as the editor holds it (up to a NUL, at most its length), and stored back so held.
-        std::string text = core::store::ReadOutlineText();
-        text = text.c_str();
-        if (text.size() > core::kMaxOutlineTextLength) text.resize(core::kMaxOutlineTextLength);
+        const std::string stored_text = core::store::ReadOutlineText();
+        const std::string text = win::HeldTo(stored_text.c_str(), core::kMaxOutlineTextLength);
         if (text != look_.outline_text) {
             look_.outline_text = text;
             core::store::WriteOutlineText(text);

@@ -3,8 +3,10 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "win/handles.h"
+#include "win/text.h"
 
 namespace registry {
 
@@ -14,8 +16,9 @@ namespace {
 // full access (a key made read-only by another tool) still reads with query access.
 win::unique_hkey OpenKey(HKEY root, const char* key_path, bool for_read) {
     win::unique_hkey key;
-    if (RegOpenKeyExA(root, key_path, 0, kAccess, key.put()) != ERROR_SUCCESS && for_read)
-        RegOpenKeyExA(root, key_path, 0, KEY_QUERY_VALUE, key.put());
+    const win::WideText path = win::Wide(key_path);
+    if (RegOpenKeyExW(root, path.c_str(), 0, kAccess, key.put()) != ERROR_SUCCESS && for_read)
+        RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, key.put());
     return key;
 }
 
@@ -24,8 +27,8 @@ win::unique_hkey OpenKey(HKEY root, const char* key_path, bool for_read) {
 LONG RegistryCreateKey(HKEY root, const char* key_path) {
     win::unique_hkey key;
     DWORD disposition = 0;
-    return RegCreateKeyExA(root, key_path, 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess, nullptr, key.put(),
-                           &disposition);
+    return RegCreateKeyExW(root, win::Wide(key_path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess, nullptr,
+                           key.put(), &disposition);
 }
 
 LONG RegistryWriteValue(HKEY root, const char* key_path, const char* value_name, const settings::Value& value,
@@ -37,10 +40,11 @@ LONG RegistryWriteValue(HKEY root, const char* key_path, const char* value_name,
 
 LONG WriteValueToKey(HKEY key, const char* value_name, DWORD type, const settings::Value& value) {
     if (type == REG_SZ) {
-        const std::string text = value.ToStoredText();
+        const win::WideText text = win::Wide(value.ToStoredText());
         // The terminator is counted in explicitly, except for the empty text, stored with no data.
-        const DWORD size = text.empty() ? 0 : static_cast<DWORD>(text.size() + 1);
-        return RegSetValueExA(key, value_name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), size);
+        const DWORD size = text.empty() ? 0 : static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+        return RegSetValueExW(key, win::Wide(value_name).c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(text.c_str()), size);
     }
     if (type == REG_DWORD) {
         // A value that is no number or lies beyond 32 bits is not stored: converting it would be
@@ -51,7 +55,7 @@ LONG WriteValueToKey(HKEY key, const char* value_name, DWORD type, const setting
         const int32_t integer = static_cast<int32_t>(rounded);
         const BYTE bytes[4] = {static_cast<BYTE>(integer & 0xFF), static_cast<BYTE>((integer >> 8) & 0xFF),
                                static_cast<BYTE>((integer >> 16) & 0xFF), static_cast<BYTE>((integer >> 24) & 0xFF)};
-        return RegSetValueExA(key, value_name, 0, REG_DWORD, bytes, 4);
+        return RegSetValueExW(key, win::Wide(value_name).c_str(), 0, REG_DWORD, bytes, 4);
     }
     return ERROR_SUCCESS;
 }
@@ -64,21 +68,23 @@ settings::Value RegistryReadValue(HKEY root, const char* key_path, const char* v
 }
 
 LONG ReadValueFromKey(HKEY key, const char* value_name, settings::Value& value) {
+    const win::WideText name = win::Wide(value_name);
     DWORD type = 0;
     DWORD size = 0;
-    RegQueryValueExA(key, value_name, nullptr, &type, nullptr, &size);
+    RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
     if (type == REG_SZ) {
         // One spare NUL: a text stored without its terminator must not be read past its end.
-        std::string buffer(static_cast<size_t>(size) + 1, '\0');
+        std::vector<wchar_t> buffer(static_cast<size_t>(size) / sizeof(wchar_t) + 1, L'\0');
         DWORD got = size;
-        const LONG status = RegQueryValueExA(key, value_name, nullptr, &type,
-                                             reinterpret_cast<BYTE*>(&buffer[0]), &got);
+        const LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                                             reinterpret_cast<BYTE*>(buffer.data()), &got);
         if (status != ERROR_SUCCESS || type != REG_SZ || got > size) {
             value = settings::Value();
             return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
         }
-        buffer.resize(got);
-        value = settings::Value::Text(std::move(buffer));
+        // Every character as stored, its terminator and any embedded NUL too; an odd last byte
+        // (a value written as raw bytes) is no character.
+        value = settings::Value::Text(win::Utf8(buffer.data(), got / sizeof(wchar_t)));
         return ERROR_SUCCESS;
     }
     if (type == REG_DWORD) {
@@ -87,7 +93,7 @@ LONG ReadValueFromKey(HKEY key, const char* value_name, settings::Value& value) 
         uint32_t integer = 0;
         DWORD got = sizeof integer;
         const LONG status =
-            RegQueryValueExA(key, value_name, nullptr, &type, reinterpret_cast<BYTE*>(&integer), &got);
+            RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&integer), &got);
         if (status != ERROR_SUCCESS || type != REG_DWORD) return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
         value = settings::Value::Int32(static_cast<int32_t>(integer));
         return ERROR_SUCCESS;
@@ -98,7 +104,7 @@ LONG ReadValueFromKey(HKEY key, const char* value_name, settings::Value& value) 
 LONG RegistryDeleteValue(HKEY root, const char* key_path, const char* value_name) {
     win::unique_hkey key = OpenKey(root, key_path, false);
     if (!key) return ERROR_INVALID_HANDLE;
-    return RegDeleteValueA(key.get(), value_name);
+    return RegDeleteValueW(key.get(), win::Wide(value_name).c_str());
 }
 
 }  // namespace registry

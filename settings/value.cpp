@@ -46,8 +46,10 @@ Value Value::Text(std::string v) {
 }
 
 char UserDecimalSeparator() {
-    char buffer[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1 && buffer[0]) return buffer[0];
+    // One character: a separator outside ASCII (none is known) would not fit the number's bytes.
+    wchar_t buffer[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) > 1 && buffer[0] > 0 && buffer[0] < 0x80)
+        return static_cast<char>(buffer[0]);
     return '.';
 }
 

@@ -8,7 +8,7 @@ RECT CenteredWindowRect(int client_width, int client_height, DWORD style, DWORD 
     const int width = outer_width > 0 ? outer_width : frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int x = work.left + (work.right - work.left - width) / 2;
     const int y = work.top + (work.bottom - work.top - height) / 2;
     return RECT{x, y, x + width, y + height};

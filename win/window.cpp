@@ -1,10 +1,14 @@
 #include "win/window.h"
 
+#include <string>
+
+#include "win/text.h"
+
 namespace win {
 
 Window::~Window() {
     if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
 }
@@ -15,39 +19,41 @@ void Window::Destroy() {
 
 bool Window::CreateWindowOfClass(const char* class_name, const char* title, DWORD style, DWORD ex_style,
                                  int x, int y, int width, int height, HWND owner, HICON icon) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    if (!GetClassInfoExA(instance, class_name, &wc)) {
-        wc = WNDCLASSEXA{};
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const WideText wide_class = Wide(class_name);
+    WNDCLASSEXW wc{};
+    if (!GetClassInfoExW(instance, wide_class.c_str(), &wc)) {
+        wc = WNDCLASSEXW{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = StaticWndProc;
         wc.hInstance = instance;
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = class_name;
+        wc.lpszClassName = wide_class.c_str();
         wc.hIcon = icon;
         wc.hIconSm = icon;
-        if (!RegisterClassExA(&wc)) return false;
+        if (!RegisterClassExW(&wc)) return false;
     }
-    CreateWindowExA(ex_style, class_name, title, style, x, y, width, height, owner, nullptr, instance, this);
+    CreateWindowExW(ex_style, wide_class.c_str(), Wide(title).c_str(), style, x, y, width, height, owner, nullptr,
+                    instance, this);
     return hwnd_ != nullptr;
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
 LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Window* self = nullptr;
     if (msg == WM_NCCREATE) {
-        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         LRESULT result = self->HandleMessage(msg, wp, lp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->OnDestroyed();
         return result;

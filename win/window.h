@@ -20,7 +20,8 @@ public:
     void Destroy();
 
 protected:
-    // Registers the class once per process and creates the window; false when creation failed.
+    // Registers the class once per process and creates the window; false when creation failed. The
+    // class name and title are UTF-8.
     bool CreateWindowOfClass(const char* class_name, const char* title, DWORD style, DWORD ex_style, int x,
                              int y, int width, int height, HWND owner, HICON icon = nullptr);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);

@@ -37,16 +37,16 @@ TEST(Tray, DecodesLeftReleaseDoubleClickAndRightRelease) {
 }
 
 TEST(Tray, RecordHasFirstFormSizeAndSpacePaddedTip) {
-    NOTIFYICONDATAA r = core::MakeTrayIconRecord(reinterpret_cast<HWND>(0x1234), nullptr);
-    EXPECT_EQ(r.cbSize, NOTIFYICONDATAA_V1_SIZE);
+    NOTIFYICONDATAW r = core::MakeTrayIconRecord(reinterpret_cast<HWND>(0x1234), nullptr);
+    EXPECT_EQ(r.cbSize, NOTIFYICONDATAW_V1_SIZE);
     if (sizeof(void*) == 4) {
-        EXPECT_EQ(r.cbSize, 88u);
+        EXPECT_EQ(r.cbSize, 152u);
     }
     EXPECT_EQ(r.uID, 1u);
     EXPECT_EQ(r.uFlags, 7u);
     EXPECT_EQ(r.uCallbackMessage, core::kTrayCallbackMessage);
-    EXPECT_STREQ(r.szTip, "Pelmora");
-    for (int i = 8; i < 64; ++i) EXPECT_EQ(r.szTip[i], ' ') << i;
+    EXPECT_STREQ(r.szTip, L"Pelmora");
+    for (int i = 8; i < 64; ++i) EXPECT_EQ(r.szTip[i], L' ') << i;
 }
 
 }  // namespace

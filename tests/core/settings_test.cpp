@@ -77,6 +77,27 @@ TEST_F(SettingsStore, TextIsStoredWithOneTerminatorAndReadsBackWithIt) {
     EXPECT_EQ(Read("Type").RawText(), std::string("Text\0", 5));
 }
 
+// Texts go through the wide functions. What the earlier build stored through the code page (1252
+// here) reads back unchanged, and what is stored now reads back unchanged in it wherever the code
+// page can hold it; a text it cannot hold is stored exactly.
+TEST_F(SettingsStore, TextsAreCompatibleBothWaysWithTheCodePageForm) {
+    SetRaw("Text", REG_SZ, "Caf\xE9", 5);  // "Café" as the earlier build wrote it
+    EXPECT_EQ(Read("Text").RawText(), std::string("Caf\xC3\xA9\0", 6));
+
+    ASSERT_EQ(Write("Text2", Value::Text("Caf\xC3\xA9")), ERROR_SUCCESS);
+    EXPECT_EQ(RawBytes("Text2"), std::string("Caf\xE9\0", 5));
+
+    ASSERT_EQ(Write("NFont", Value::Text("\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA")), ERROR_SUCCESS);  // Пуск
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Velmontix\\QVRTest", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    wchar_t stored[16] = {};
+    DWORD size = sizeof stored;
+    EXPECT_EQ(RegQueryValueExW(key, L"NFont", nullptr, nullptr, reinterpret_cast<BYTE*>(stored), &size), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_STREQ(stored, L"\x041F\x0443\x0441\x043A");
+    EXPECT_EQ(size, 10u) << "four characters and one terminator";
+}
+
 TEST_F(SettingsStore, ValuesAreStoredInTheirTextForms) {
     struct Case {
         Value value;

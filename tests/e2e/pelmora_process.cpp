@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "win/dpi.h"
+#include "win/text.h"
 
 namespace e2e {
 
@@ -286,15 +287,20 @@ RECT ScreenRect(HWND window) {
 // ---------------------------------------------------------------------------------------------
 
 namespace {
-bool CreatePelmoraProcess(const std::string& arguments, PROCESS_INFORMATION& info) {
-    const std::string path = PelmoraExePath();
-    std::string cmd = "\"" + path + "\"";
-    if (!arguments.empty()) cmd += " " + arguments;
-    std::string dir = path.substr(0, path.find_last_of('\\'));
-    STARTUPINFOA si{};
+std::string exe_in_use;  // UTF-8; empty: the build's own
+
+// Starts a command line (UTF-8, so that any folder name reaches the system exactly).
+bool CreateProcessOf(const std::string& command_line, PROCESS_INFORMATION& info) {
+    win::WideText command(command_line);
+    STARTUPINFOW si{};
     si.cb = sizeof si;
-    return CreateProcessA(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &info) !=
-           FALSE;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info) != FALSE;
+}
+
+bool CreatePelmoraProcess(const std::string& arguments, PROCESS_INFORMATION& info) {
+    std::string cmd = "\"" + (exe_in_use.empty() ? PelmoraExePath() : exe_in_use) + "\"";
+    if (!arguments.empty()) cmd += " " + arguments;
+    return CreateProcessOf(cmd, info);
 }
 }  // namespace
 
@@ -314,10 +320,21 @@ std::optional<DWORD> RunToExit(const std::string& arguments, DWORD timeout_ms) {
     return code;
 }
 
+void UsePelmoraExe(const std::string& utf8_path) { exe_in_use = utf8_path; }
+
 PelmoraProcess::~PelmoraProcess() { Kill(); }
 
 bool PelmoraProcess::Start(const std::string& arguments) {
     if (!CreatePelmoraProcess(arguments, info_)) return false;
+    return WaitUntilLoaded();
+}
+
+bool PelmoraProcess::StartCommandLine(const std::string& command_line) {
+    if (!CreateProcessOf(command_line, info_)) return false;
+    return WaitUntilLoaded();
+}
+
+bool PelmoraProcess::WaitUntilLoaded() {
     // The window exists before its load runs; the load ends before the message loop first waits.
     if (!WaitUntil([this] { return (main_ = FindMain()) != nullptr; }, kStartTimeoutMs)) return false;
     WaitForInputIdle(info_.hProcess, kStartTimeoutMs);

@@ -24,6 +24,8 @@ void Pause(DWORD ms);
 
 // Full path of the program under test: next to the tests folder, in the build folder's root.
 std::string PelmoraExePath();
+// Starts a copy elsewhere from now on (a UTF-8 path); empty: the build's own again.
+void UsePelmoraExe(const std::string& utf8_path);
 
 // Runs a Linux program (Wine starts it directly) and waits for it; its exit code, or -1.
 int RunLinux(const std::string& command_line, DWORD timeout_ms = 10000);
@@ -77,6 +79,8 @@ public:
     // Starts the program with `arguments` appended to its quoted path (as given, spaces kept) and
     // waits until its main window exists and its load has finished.
     bool Start(const std::string& arguments = "");
+    // Starts a whole command line (UTF-8), as the shell starts the Run value's at logon.
+    bool StartCommandLine(const std::string& command_line);
     void Kill();
     bool Running() const;
     bool WaitForExit(DWORD timeout_ms);
@@ -109,6 +113,7 @@ public:
     HWND PopupMenu() const;
 
 private:
+    bool WaitUntilLoaded();
     std::vector<HWND> Children() const;
     HWND FindMain() const;
 
