@@ -22,6 +22,7 @@
 #include "support/resource_count.h"
 #include "settings/names.h"
 #include "settings/registry.h"
+#include "win/text.h"
 #include "startup_figures.h"
 
 namespace {
@@ -103,22 +104,26 @@ std::unique_ptr<main_window::MainWindow> StartInProcess() {
     return form;
 }
 
-// One registry read as the settings store makes it: open, size, data, close.
+// One registry read as the settings store makes it: open, size, data, close (wide functions, as
+// the program's).
 void ReadValue(const char* name) {
     HKEY key = nullptr;
-    RegOpenKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, registry::kAccess, &key);
-    char buffer[64];
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Velmontix\\QVR", 0, registry::kAccess, &key);
+    const win::WideText wide_name(name);
+    wchar_t buffer[64];
     DWORD type = 0, size = 0;
-    RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+    RegQueryValueExW(key, wide_name.c_str(), nullptr, &type, nullptr, &size);
     size = sizeof buffer;
-    RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegQueryValueExW(key, wide_name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(key);
 }
 
 void WriteValue(const char* name, const char* text) {
     HKEY key = nullptr;
-    RegOpenKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, registry::kAccess, &key);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Velmontix\\QVR", 0, registry::kAccess, &key);
+    const win::WideText wide(text);
+    RegSetValueExW(key, win::WideText(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                   static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
 }
 
@@ -127,7 +132,7 @@ double FloorTickUs(const Shape& s, main_window::MainWindow& f, HWND button, HWND
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, 0, "Arial");
     HGDIOBJ old_font = SelectObject(dc, font);
-    const std::string label = f.new_label_box.Text();
+    const win::WideText label(f.new_label_box.Text());
     const int x = f.x_slider.Value(), y = f.y_slider.Value(), w = f.width_slider.Value(), h = f.height_slider.Value();
     const bool text = std::string(s.type) == "Text";
     auto one = [&] {
@@ -135,8 +140,11 @@ double FloorTickUs(const Shape& s, main_window::MainWindow& f, HWND button, HWND
             SetLayeredWindowAttributes(taskbar, 0, 200, LWA_ALPHA);
             WriteValue(names::kAlpha, "200");
         }
-        SetWindowPos(button, nullptr, x, y, w, h, 0);
-        SetWindowTextA(button, label.c_str());
+        // The forms a tick has to use on the shell's button: no call may wait on a hung shell.
+        SetWindowPos(button, nullptr, x, y, w, h, SWP_ASYNCWINDOWPOS);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label.c_str()), SMTO_ABORTIFHUNG, 250,
+                            &ignored);
         ReadValue(names::kShapeType);
         HRGN region = nullptr;
         if (text) {
@@ -145,7 +153,7 @@ double FloorTickUs(const Shape& s, main_window::MainWindow& f, HWND button, HWND
                                   names::kFontStrikethrough, names::kFontUnderline})
                 ReadValue(n);
             BeginPath(dc);
-            TextOutA(dc, 0, 0, "Start", 5);
+            TextOutW(dc, 0, 0, L"Start", 5);
             EndPath(dc);
             region = PathToRegion(dc);
         } else {

@@ -37,14 +37,16 @@ void MainWindow::Load() {
     if (HWND button = restyler_.shell().start_button) GetWindowTextW(button, label, kLabelBufferLength);
     current_label_box.SetText(win::Utf8(label, wcslen(label)));
 
+    // The outline before the window paints: the Start button is restyled as soon as it can be.
+    ReadStoredShape();
+    restyler_.ApplyOutline(look_);
+
     if (!minimized_) {
         ShowWindow(hwnd(), SW_SHOW);
         UpdateWindow(hwnd());
     }
 
     AddTrayIcon();  // a second add fails and leaves the one icon
-    ReadStoredShape();
-    restyler_.ApplyOutline(look_);
     SetXSlidersMaximum();
 }
 
