@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "measure.h"
 #include "main_window/main_window.h"
 #include "core/taskbar_search.h"
 #include "support/resource_count.h"
@@ -27,16 +28,11 @@
 
 namespace {
 
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / frequency;
-}
+using measure::Kb;
+using measure::Memory;
+using measure::Now;
+
+
 
 // Median time of one call, in microseconds.
 double MedianUs(int runs, const std::function<void()>& call) {
@@ -53,14 +49,7 @@ double MedianUs(int runs, const std::function<void()>& call) {
 int CountGdiObjects() { return resource_count::GdiObjects(); }
 int CountKernelHandles() { return resource_count::KernelHandles(); }
 
-PROCESS_MEMORY_COUNTERS_EX Memory(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX m{};
-    m.cb = sizeof m;
-    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m), sizeof m);
-    return m;
-}
 
-double Kb(SIZE_T bytes) { return static_cast<double>(bytes) / 1024.0; }
 
 void ClearSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, registry::kSettingsKey); }
 

@@ -4,6 +4,7 @@
 // or the window exists (bare window), polled every millisecond; the Start button's region is
 // removed before every start. Memory is read 0.5 s later. Private bytes are read as
 // PagefileUsage: Wine leaves PrivateUsage at 0.
+#include "measure.h"
 #include "startup_figures.h"
 
 #include <windows.h>
@@ -24,6 +25,11 @@
 namespace startup_figures {
 namespace {
 
+using measure::Kb;
+using measure::Memory;
+using measure::Now;
+
+
 constexpr int kStarts = 15;
 constexpr double kGiveUpSeconds = 30;
 constexpr DWORD kSettleMs = 500;
@@ -31,25 +37,8 @@ constexpr DWORD kPauseBeforeStartMs = 300;  // the last program's exit (its icon
 constexpr double kStartUpTarget = 1.2;       // Pelmora / minimal program
 constexpr double kPrivateBytesTarget = 1.15;  // Pelmora / minimal program
 
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / frequency;
-}
 
-PROCESS_MEMORY_COUNTERS_EX Memory(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX m{};
-    m.cb = sizeof m;
-    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m), sizeof m);
-    return m;
-}
 
-double Kb(SIZE_T bytes) { return static_cast<double>(bytes) / 1024.0; }
 
 HWND RealStartButton() { return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr); }
 
