@@ -19,6 +19,15 @@ using core::RegionSlot;
 
 bool IsRegion(HRGN r) { return GetObjectType(r) == OBJ_REGION; }
 
+// A window class of the shell's name for in-process stand-ins; registering it again is harmless.
+void RegisterStandInClass(const char* name) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
 // The window's region now: GetWindowRgn's result and whether `pt` lies in it.
 struct WindowShape {
     int kind = ERROR;
@@ -202,13 +211,8 @@ TEST_F(ShapeApplication, ThousandApplicationsLeaveNoRegionBehind) {
 // Taskbars of further monitors appearing and going away between ticks: each gets a copy of the
 // outline while it is there, and nothing is left behind.
 TEST_F(ShapeApplication, ExtraTaskbarsComeAndGoWithoutLeaking) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "Shell_SecondaryTrayWnd";
-    RegisterClassA(&wc);
-    wc.lpszClassName = "Start";
-    RegisterClassA(&wc);
+    RegisterStandInClass("Shell_SecondaryTrayWnd");
+    RegisterStandInClass("Start");
     registry::WriteSetting(names::kOutlineText, Value::Text("Pel"));
     SetType("Text");
     for (int i = 0; i < 3; ++i) form->OnTick();
@@ -245,11 +249,7 @@ LRESULT CALLBACK TwentyPixelsHigh(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
 // With an extra taskbar there, the main Start button still takes each new outline, and the extra
 // one an outline of its own height.
 TEST_F(ShapeApplication, EveryStartButtonTakesEachOutlineAtItsOwnHeight) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "Shell_SecondaryTrayWnd";
-    RegisterClassA(&wc);
+    RegisterStandInClass("Shell_SecondaryTrayWnd");
     HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0, 600, 40, nullptr,
                                    nullptr, nullptr, nullptr);
     HWND low = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD, 0, 0, 40, 20, taskbar, nullptr, nullptr, nullptr);
