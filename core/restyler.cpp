@@ -83,7 +83,7 @@ void Restyler::Apply(const Look& look) {
     // Each copy of a handle is taken before the calls: a message dispatched while one of them waits
     // may ask for a new search, which runs only after this application.
     const ShellWindows shell = shell_;
-    label_ = win::Wide(look.label);
+    KeepLabel(look.label);
     if (SetTextBounded(shell.start_button, label_)) took_label_.push_back(shell.start_button);
     for (const SecondaryTaskbar& extra : shell.extras)
         if (SetTextBounded(extra.start_button, label_)) took_label_.push_back(extra.start_button);
@@ -95,6 +95,13 @@ void Restyler::Apply(const Look& look) {
         search_pending_ = false;
         shell_.FindAll();
     }
+}
+
+void Restyler::KeepLabel(const std::string& label) {
+    // Unchanged, the buffer a late answer may still read stays where it is.
+    if (label == label_text_) return;
+    label_text_ = label;
+    label_ = win::Wide(label);
 }
 
 void Restyler::ApplyAlpha(int16_t alpha) {
@@ -111,7 +118,7 @@ void Restyler::ApplyPlacement(const Placement& placement) {
 
 void Restyler::ApplyLabel(const std::string& label) {
     const ShellWindows shell = shell_;
-    label_ = win::Wide(label);
+    KeepLabel(label);
     SetTextBounded(shell.start_button, label_);
     for (const SecondaryTaskbar& extra : shell.extras) SetTextBounded(extra.start_button, label_);
 }

@@ -88,6 +88,7 @@ private:
     // Whether SetWindowRgn may be called on the button now without waiting on a hung thread. In the
     // tick, a button that took the label has just answered; elsewhere it is asked.
     bool ReadyForRegion(HWND button) const;
+    void KeepLabel(const std::string& label);
 
     ShellWindows shell_;
     RegionSlot region_;
@@ -97,7 +98,10 @@ private:
     bool applying_ = false;
     bool search_pending_ = false;
     std::vector<HWND> took_label_;  // during the tick: the buttons that took its label in time
-    win::WideText label_;           // the label last sent, kept for a button that takes it late
+    // The label last sent, kept for a window of this process that takes it after the timeout (the
+    // system copies it for another process's); replaced only when the label changes.
+    std::string label_text_;
+    win::WideText label_;
 };
 
 }  // namespace core
