@@ -66,44 +66,32 @@ AboutWindow::~AboutWindow() {
 }
 
 bool AboutWindow::Create() {
-    dpi_ = win::ScreenDpi();
+    SetDpi(win::NewWindowDpi());
     HINSTANCE instance = GetModuleHandleW(nullptr);
     owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
-    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi_),
-                                           win::TwipsToPixels(kClientHeightTwips, dpi_), kStyle, kExStyle);
+    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi()),
+                                           win::TwipsToPixels(kClientHeightTwips, dpi()), kStyle, kExStyle);
     if (!CreateWindowOfClass(kAboutWindowClass, "About Pelmora", kStyle, kExStyle, r.left, r.top, r.right - r.left,
                              r.bottom - r.top, owner_.get()))
         return false;
-    RenderBackground();
     CreateControls();
+    LayOutAt(dpi());
     return true;
 }
 
 void AboutWindow::CreateControls() {
     HWND w = hwnd();
-    auto px = [this](int twips) { return win::TwipsToPixels(twips, dpi_); };
-
     // Tab order first: "OK" takes the focus whenever the window is activated.
-    ok_button.Create(w, win::TwipsToClientRect({960, 2400, 1260, 345}, dpi_), IDOK, "OK", BS_DEFPUSHBUTTON);
-
-    // 8.25 points, bold, underlined, Arabic character set: the link's own font.
-    link_font_.reset(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, 178,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
-
-    // Front to back, as they overlap.
-    top_label.Create(w, px(1050), px(120), kIdTopLabel, "In the name of Allah");
-    rights_label.Create(w, px(600), px(2040), kIdRightsLabel, "All rights reserved (C) 2026");
-    email_label.Create(w, px(840), px(1320), kIdEmailLabel, kEmailAddress);
-    author_label.Create(w, px(600), px(1680), kIdAuthorLabel, "Created by: the Velmontix team");
-    web_link_label.Create(w, px(480), px(960), kIdWebLinkLabel, kWebAddress, link_font_.get());
-    version_label.Create(w, px(1320), px(720), kIdVersionLabel, "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
-    title_label.Create(w, px(840), px(420), kIdTitleLabel, "QVR (Pelmora)");
-
-    // A text wider than the form's design (another font, another DPI) moves left rather than being cut.
-    for (controls::Label* label : {&title_label, &top_label, &version_label, &web_link_label, &author_label, &email_label, &rights_label})
-        KeepInside(*label);
+    ok_button.Create(w, RECT{}, IDOK, "OK", BS_DEFPUSHBUTTON);
+    // Front to back, as they overlap; placed by LayOut.
+    top_label.Create(w, 0, 0, kIdTopLabel, "In the name of Allah");
+    rights_label.Create(w, 0, 0, kIdRightsLabel, "All rights reserved (C) 2026");
+    email_label.Create(w, 0, 0, kIdEmailLabel, kEmailAddress);
+    author_label.Create(w, 0, 0, kIdAuthorLabel, "Created by: the Velmontix team");
+    web_link_label.Create(w, 0, 0, kIdWebLinkLabel, kWebAddress);
+    version_label.Create(w, 0, 0, kIdVersionLabel, "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
+    title_label.Create(w, 0, 0, kIdTitleLabel, "QVR (Pelmora)");
 
     // Only the link takes clicks; the other labels let them through to the window, which ignores them.
     web_link_label.TakeClicks();
@@ -113,13 +101,39 @@ void AboutWindow::CreateControls() {
     host().AddCommand(IDCANCEL, [this] { OnOkClicked(); });
 }
 
+void AboutWindow::LayOut() {
+    auto px = [this](int twips) { return win::TwipsToPixels(twips, dpi()); };
+    RenderBackground();
+    ok_button.Move(win::TwipsToClientRect({960, 2400, 1260, 345}, dpi()));
+
+    // 8.25 points, bold, underlined, Arabic character set: the link's own font. The one it replaces
+    // goes once the label holds the new one.
+    win::unique_hfont link_font(CreateFontW(-MulDiv(825, dpi(), 7200), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, 178,
+                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                            DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+    SendMessageW(web_link_label.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(link_font.get()), TRUE);
+    link_font_ = std::move(link_font);
+
+    top_label.Place(px(1050), px(120));
+    rights_label.Place(px(600), px(2040));
+    email_label.Place(px(840), px(1320));
+    author_label.Place(px(600), px(1680));
+    web_link_label.Place(px(480), px(960));
+    version_label.Place(px(1320), px(720));
+    title_label.Place(px(840), px(420));
+    // A text wider than the form's design (another font, another DPI) moves left rather than being cut.
+    for (controls::Label* label : {&title_label, &top_label, &version_label, &web_link_label, &author_label, &email_label, &rights_label})
+        KeepInside(*label);
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void AboutWindow::KeepInside(controls::Label& label) {
     if (!label.hwnd()) return;
     RECT client{}, r{};
     GetClientRect(hwnd(), &client);
     GetWindowRect(label.hwnd(), &r);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    const int limit = client.right - win::TwipsToPixels(kLabelMarginTwips, dpi_);
+    const int limit = client.right - win::TwipsToPixels(kLabelMarginTwips, dpi());
     if (r.right <= limit) return;
     const int left = std::max(0, static_cast<int>(r.left - (r.right - limit)));
     SetWindowPos(label.hwnd(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -143,7 +157,7 @@ void AboutWindow::RenderBackground() {
         picture->Render(memory.get(), 0, 0, client.right, client.bottom, 0, height, width, -height, nullptr);
     }
     background_ = std::move(bitmap);
-    if (background_) background_brush_.reset(CreatePatternBrush(background_.get()));
+    background_brush_.reset(background_ ? CreatePatternBrush(background_.get()) : nullptr);
 }
 
 // Labels fill their rectangle with the matching piece of the picture, so they look transparent

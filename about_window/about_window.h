@@ -40,6 +40,7 @@ public:
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnDestroyed() override;
+    void LayOut() override;
 
 private:
     void CreateControls();
@@ -47,10 +48,9 @@ private:
     void RenderBackground();
     HBRUSH LabelBackground(HDC dc, HWND label);
 
-    int dpi_ = 96;
     win::unique_hwnd owner_;  // hidden owner: keeps the window off the taskbar
-    win::unique_hfont link_font_;
-    win::unique_hbitmap background_;  // the picture, already stretched to the client area
+    win::unique_hfont link_font_;     // remade at every DPI
+    win::unique_hbitmap background_;  // the picture, already stretched to the client area at every DPI
     win::unique_hbrush background_brush_;
 };
 

@@ -7,17 +7,39 @@
 
 namespace controls {
 
-HFONT DefaultFont() {
-    static const HFONT font = [] {
+namespace {
+
+struct FontAtDpi {
+    int dpi;
+    HFONT font;
+};
+// One font per DPI the program meets (one per monitor scale, so a few), kept for the process: any
+// control may still hold any of them, so none is ever deleted.
+FontAtDpi fonts_at_dpi[8];
+
+}  // namespace
+
+HFONT DefaultFont(int dpi) {
+    for (FontAtDpi& entry : fonts_at_dpi) {
+        if (entry.font && entry.dpi == dpi) return entry.font;
+        if (entry.font) continue;
         LOGFONTW lf{};
-        lf.lfHeight = -MulDiv(8, win::ScreenDpi(), 72);
+        lf.lfHeight = -MulDiv(8, dpi, 72);
         lf.lfWeight = FW_NORMAL;
         lf.lfCharSet = DEFAULT_CHARSET;
         lstrcpyW(lf.lfFaceName, L"Tahoma");
         HFONT created = CreateFontIndirectW(&lf);
-        return created ? created : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    }();
-    return font;
+        entry = {dpi, created ? created : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))};
+        return entry.font;
+    }
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // more scales than any desk has
+}
+
+bool IsDefaultFont(HFONT font) {
+    if (!font) return false;
+    for (const FontAtDpi& entry : fonts_at_dpi)
+        if (entry.font == font) return true;
+    return false;
 }
 
 namespace {
@@ -43,7 +65,10 @@ bool Control::CreateControl(HWND parent, const char* window_class, const char* t
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     id_ = id;
     Claim(hwnd_);
-    if (hwnd_ && default_font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    if (hwnd_ && default_font) {
+        const int dpi = win::WindowDpi(parent);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont(dpi ? dpi : win::ScreenDpi())), FALSE);
+    }
     return hwnd_ != nullptr;
 }
 

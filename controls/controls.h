@@ -28,9 +28,11 @@ namespace controls {
 
 using Handler = std::function<void()>;
 
-// The forms' default font: 8-point Tahoma at the screen's DPI, so that text grows with the layout
-// (the stock GUI font keeps its pixel size on some systems). Created once, kept for the process.
-HFONT DefaultFont();
+// The forms' default font: 8-point Tahoma at a DPI, so that text grows with the layout (the stock
+// GUI font keeps its pixel size on some systems). Made once per DPI, kept for the process.
+HFONT DefaultFont(int dpi);
+// True for a font DefaultFont gave, at any DPI.
+bool IsDefaultFont(HFONT font);
 
 class Control {
 public:
@@ -57,8 +59,8 @@ public:
     static Control* FromWindow(HWND window);
 
 protected:
-    // `default_font`: give the control the forms' default font (controls with their own, such as a
-    // toolbar, keep theirs).
+    // `default_font`: give the control the forms' default font at its parent's DPI (controls with
+    // their own, such as a toolbar, keep theirs).
     bool CreateControl(HWND parent, const char* window_class, const char* text, DWORD style, DWORD ex_style,
                        const RECT& client_px, int id, bool default_font = true);
     // Makes notifications that `window` sends reach this control.
@@ -170,7 +172,9 @@ public:
 // handler takes clicks; the others let them through to the window.
 class Label : public Control {
 public:
-    bool Create(HWND parent, int x, int y, int id, const char* text, HFONT font = nullptr);
+    bool Create(HWND parent, int x, int y, int id, const char* text);
+    // Moves the label to (x, y) and sizes it to its text in the font it now holds.
+    void Place(int x, int y);
     // Starts telling clicks (the label is made to notify its parent).
     void TakeClicks();
     void OnCommand(WORD code, WORD id) override;

@@ -1,5 +1,7 @@
 #include "controls/controls.h"
 
+#include <vector>
+
 #include "win/handles.h"
 #include "win/text.h"
 
@@ -17,20 +19,24 @@ bool Frame::Create(HWND parent, const RECT& r, int id, const char* caption) {
     return CreateControl(parent, "BUTTON", caption, BS_GROUPBOX, WS_EX_TRANSPARENT, r, id);
 }
 
-bool Label::Create(HWND parent, int x, int y, int id, const char* text, HFONT font) {
+bool Label::Create(HWND parent, int x, int y, int id, const char* text) {
     if (!CreateControl(parent, "STATIC", text, SS_LEFT | SS_NOPREFIX, WS_EX_TRANSPARENT, RECT{x, y, x + 1, y + 1},
                        id))
         return false;
-    if (font) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    // Size the label to its one line of text.
-    win::unique_hdc_window dc(hwnd());
-    HFONT used = font ? font : DefaultFont();
-    win::unique_select_object select(dc.get(), used);
-    SIZE size{};
-    const win::WideText wide = win::Wide(text);
-    GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-    SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(x, y);
     return true;
+}
+
+void Label::Place(int x, int y) {
+    if (!hwnd()) return;
+    win::unique_hdc_window dc(hwnd());
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    win::unique_select_object select(dc.get(), font ? font : GetStockObject(SYSTEM_FONT));
+    std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(hwnd())) + 1);
+    const int length = GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.data(), length, &size);
+    SetWindowPos(hwnd(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Label::TakeClicks() {

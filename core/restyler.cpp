@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/taskbar_alpha.h"
+#include "win/dpi.h"
 #include "win/text.h"
 
 namespace core {
@@ -138,7 +139,9 @@ void Restyler::BuildOutline(const Look& look) {
             break;
         case ShapeType::kText:
             if (!outliner_ready_) outliner_ready_ = outliner_.Create(nullptr);
-            region_.Replace(outliner_.Build(look.outline_text, look.font));  // null for an empty text
+            // Null for an empty text. Points become pixels of the Start button's own monitor, where the
+            // system can tell.
+            region_.Replace(outliner_.Build(look.outline_text, look.font, win::WindowDpi(shell_.start_button)));
             break;
         case ShapeType::kNone:
             break;  // the last outline stays

@@ -41,15 +41,17 @@ bool TextOutliner::Create(HDC compatible_with) {
     dc_.reset(CreateCompatibleDC(compatible_with));
     if (!dc_) return false;
     SetBkMode(dc_.get(), TRANSPARENT);  // glyph outlines only, no background box
-    UseFont(font_made_from_);
+    UseFont(font_made_from_, 0);
     return true;
 }
 
-void TextOutliner::UseFont(const FontAttributes& font) {
-    if (!dc_ || (font_ && font == font_made_from_)) return;
+void TextOutliner::UseFont(const FontAttributes& font, int dpi) {
+    if (!dc_) return;
+    if (dpi <= 0) dpi = GetDeviceCaps(dc_.get(), LOGPIXELSY);
+    if (font_ && font == font_made_from_ && dpi == font_dpi_) return;
     LOGFONTW lf{};
     lstrcpynW(lf.lfFaceName, win::Wide(font.name).c_str(), LF_FACESIZE);
-    lf.lfHeight = -static_cast<LONG>(std::lround(font.size * GetDeviceCaps(dc_.get(), LOGPIXELSY) / 72.0f));
+    lf.lfHeight = -static_cast<LONG>(std::lround(font.size * dpi / 72.0f));
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.italic;
     lf.lfStrikeOut = font.strikethrough;
@@ -63,11 +65,12 @@ void TextOutliner::UseFont(const FontAttributes& font) {
     if (!original_font_) original_font_ = previous;
     font_ = std::move(made);  // the font it replaces was deselected above
     font_made_from_ = font;
+    font_dpi_ = dpi;
 }
 
-win::unique_hrgn TextOutliner::Build(const std::string& text, const FontAttributes& font) {
+win::unique_hrgn TextOutliner::Build(const std::string& text, const FontAttributes& font, int dpi) {
     if (!dc_) return win::unique_hrgn();
-    UseFont(font);
+    UseFont(font, dpi);
     const win::WideText drawn = win::Wide(win::HeldTo(text, kMaxOutlineTextLength));
     HDC dc = dc_.get();
     BeginPath(dc);

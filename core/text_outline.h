@@ -67,16 +67,18 @@ public:
     bool Create(HDC compatible_with);
     // The outline of `text` (at most kMaxOutlineTextLength characters are drawn) from (0, 0) at the
     // top-left of its first character cell; null for a text without figures (empty or all spaces).
-    // A font the system refuses leaves the previous one in force.
-    win::unique_hrgn Build(const std::string& text, const FontAttributes& font);
+    // A font the system refuses leaves the previous one in force. The point size becomes pixels at
+    // `dpi` (the Start button's monitor's), or at the context's when 0.
+    win::unique_hrgn Build(const std::string& text, const FontAttributes& font, int dpi = 0);
 
 private:
-    void UseFont(const FontAttributes& font);
+    void UseFont(const FontAttributes& font, int dpi);
 
     win::unique_hdc dc_;
     win::unique_hfont font_;  // after dc_: destroyed first, once the destructor has deselected it
     HGDIOBJ original_font_ = nullptr;
     FontAttributes font_made_from_;
+    int font_dpi_ = 0;
 };
 
 }  // namespace core

@@ -46,37 +46,45 @@ int CustomizeWindow::FrameWidth(int dpi) {
 }
 
 bool CustomizeWindow::Create() {
-    dpi_ = win::ScreenDpi();
-    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi_),
-                                           win::TwipsToPixels(kClientHeightTwips, dpi_), kStyle, kExStyle,
-                                           win::TwipsToPixels(kWindowWidthTwips, dpi_));
+    SetDpi(win::NewWindowDpi());
+    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi()),
+                                           win::TwipsToPixels(kClientHeightTwips, dpi()), kStyle, kExStyle,
+                                           win::TwipsToPixels(kWindowWidthTwips, dpi()));
     HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON,
                                                0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!CreateWindowOfClass(kCustomizeWindowClass, "Customize Window", kStyle, kExStyle, r.left, r.top, r.right - r.left,
                              r.bottom - r.top, nullptr, icon))
         return false;
 
-    auto at = [this](int l, int t, int w, int h, int ox = 0, int oy = 0) {
-        return win::TwipsToClientRect({l, t, w, h}, dpi_, ox, oy);
-    };
-    shape_toolbar.Create(hwnd(), kIdToolbar, win::TwipsToPixels(kToolbarHeightTwips, dpi_), IDB_TOOLBAR, kToolbarMask,
+    const RECT placed_later{};  // by LayOut
+    shape_toolbar.Create(hwnd(), kIdToolbar, win::TwipsToPixels(kToolbarHeightTwips, dpi()), IDB_TOOLBAR, kToolbarMask,
                          {{"Ellipse", 0, kEllipseCommand},
                           {"", -1, 0},
                           {"Rectangle", 1, kRectangleCommand},
                           {"", -1, 0},
                           {"Text", 3, kTextCommand}});
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    MoveWindow(shape_toolbar.hwnd(), 0, 0, client.right, win::TwipsToPixels(kToolbarHeightTwips, dpi_), FALSE);
-    text_frame.Create(hwnd(), at(kTextFrameX, kTextFrameY, 3735, 975), kIdTextFrame, "");
-    outline_text_box.Create(hwnd(), at(120, 360, 2295, 375, kTextFrameX, kTextFrameY), kIdOutlineTextBox, "Start");
+    text_frame.Create(hwnd(), placed_later, kIdTextFrame, "");
+    outline_text_box.Create(hwnd(), placed_later, kIdOutlineTextBox, "Start");
     outline_text_box.SetMaxLength(kMaxOutlineTextLength);
-    font_options_button.Create(hwnd(), at(2520, 360, 1095, 375, kTextFrameX, kTextFrameY), kIdFontOptionsButton, "Font Options");
+    font_options_button.Create(hwnd(), placed_later, kIdFontOptionsButton, "Font Options");
+    LayOutAt(dpi());
     shape_toolbar.ButtonClick = [this](int command) { OnShapeButtonClicked(command); };
     outline_text_box.Change = [this] { OnOutlineTextChanged(); };
     font_options_button.Click = [this] { OnFontOptionsClicked(); };
     ShowLook();
     return true;
+}
+
+void CustomizeWindow::LayOut() {
+    auto at = [this](int l, int t, int w, int h, int ox = 0, int oy = 0) {
+        return win::TwipsToClientRect({l, t, w, h}, dpi(), ox, oy);
+    };
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    MoveWindow(shape_toolbar.hwnd(), 0, 0, client.right, win::TwipsToPixels(kToolbarHeightTwips, dpi()), TRUE);
+    text_frame.Move(at(kTextFrameX, kTextFrameY, 3735, 975));
+    outline_text_box.Move(at(120, 360, 2295, 375, kTextFrameX, kTextFrameY));
+    font_options_button.Move(at(2520, 360, 1095, 375, kTextFrameX, kTextFrameY));
 }
 
 void CustomizeWindow::Show() {

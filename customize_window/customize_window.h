@@ -69,6 +69,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void LayOut() override;
 
 private:
     void OnShapeButtonClicked(int command);
@@ -77,7 +78,6 @@ private:
     void SetTextFrameVisible(bool visible);
 
     OutlineEditing& look_;
-    int dpi_ = 96;
     bool showing_look_ = false;  // the controls are being set from the look, not by the user
 };
 

@@ -1,4 +1,4 @@
-// The main window's controls, at their places in twips, and its pictures.
+// The main window's controls and pictures, and their places in twips at any DPI.
 #include "main_window/main_window.h"
 #include "resources/resource.h"
 #include "win/dpi.h"
@@ -29,30 +29,27 @@ enum ControlId : int {
 
 void MainWindow::CreateControls() {
     HWND w = hwnd();
-    auto at = [this](int l, int t, int width, int height, int ox = 0, int oy = 0) {
-        return win::TwipsToClientRect({l, t, width, height}, dpi_, ox, oy);
-    };
-    auto point = [this](int twips) { return win::TwipsToPixels(twips, dpi_); };
+    const RECT placed_later{};  // by LayOut
 
     // Created in tab order, which is also the order in which they overlap.
-    new_label_box.Create(w, at(2880, 540, 975, 285), kIdNewLabelBox, "start");
+    new_label_box.Create(w, placed_later, kIdNewLabelBox, "start");
     // As long as a label the Start button gives back (its text is read into 255 characters).
     new_label_box.SetMaxLength(kMaxLabelLength);
-    controls_frame.Create(w, at(1200, 0, 3495, 4095), kIdControlsFrame, "");
-    current_label_caption.Create(w, point(kControlsFrameX + 120), point(kControlsFrameY + 240), kIdCurrentLabelCaption, "Start Button's Label:");
-    new_label_caption.Create(w, point(kControlsFrameX + 120), point(kControlsFrameY + 600), kIdNewLabelCaption, "New Label:");
-    current_label_box.Create(w, at(1680, 180, 975, 285, kControlsFrameX, kControlsFrameY), kIdCurrentLabelBox, "", true);
-    make_opaque_box.Create(w, at(120, 840, 1335, 255, kControlsFrameX, kControlsFrameY), kIdMakeOpaqueBox, "Make Opaque");
-    transparency_slider.Create(w, at(1920, 900, 1455, 255, kControlsFrameX, kControlsFrameY), 0, {0, 255, 255, 1, 5});
+    controls_frame.Create(w, placed_later, kIdControlsFrame, "");
+    current_label_caption.Create(w, 0, 0, kIdCurrentLabelCaption, "Start Button's Label:");
+    new_label_caption.Create(w, 0, 0, kIdNewLabelCaption, "New Label:");
+    current_label_box.Create(w, placed_later, kIdCurrentLabelBox, "", true);
+    make_opaque_box.Create(w, placed_later, kIdMakeOpaqueBox, "Make Opaque");
+    transparency_slider.Create(w, placed_later, 0, {0, 255, 255, 1, 5});
     transparency_slider.SetVisible(false);
-    startup_box.Create(w, at(2040, 1280, 1215, 195, kControlsFrameX, kControlsFrameY), kIdStartupBox, "Startup");
-    x_frame.Create(w, at(120, 1560, 3255, 855, kControlsFrameX, kControlsFrameY), kIdXFrame, "X Positions");
-    width_slider.Create(w, at(1680, 360, 1455, 255, kXFrameX, kXFrameY), 0, {0, 2500, 100, 1, 5});
-    x_slider.Create(w, at(120, 360, 1455, 255, kXFrameX, kXFrameY), 0, {0, 2000, 0, 1, 10});
-    y_frame.Create(w, at(120, 2640, 3255, 855, kControlsFrameX, kControlsFrameY), kIdYFrame, "Y Positions");
-    y_slider.Create(w, at(120, 360, 1455, 255, kYFrameX, kYFrameY), 0, {0, 100, 0, 1, 10});
-    height_slider.Create(w, at(1680, 360, 1455, 255, kYFrameX, kYFrameY), 0, {0, 100, 32, 1, 5});
-    about_button.Create(w, at(0, 0, 1150, 315), kIdAboutButton, "About");
+    startup_box.Create(w, placed_later, kIdStartupBox, "Startup");
+    x_frame.Create(w, placed_later, kIdXFrame, "X Positions");
+    width_slider.Create(w, placed_later, 0, {0, 2500, 100, 1, 5});
+    x_slider.Create(w, placed_later, 0, {0, 2000, 0, 1, 10});
+    y_frame.Create(w, placed_later, kIdYFrame, "Y Positions");
+    y_slider.Create(w, placed_later, 0, {0, 100, 0, 1, 10});
+    height_slider.Create(w, placed_later, 0, {0, 100, 32, 1, 5});
+    about_button.Create(w, placed_later, kIdAboutButton, "About");
 
     make_opaque_box.Click = [this] { OnMakeOpaqueClicked(); };
     startup_box.Click = [this] { OnStartupClicked(); };
@@ -86,10 +83,31 @@ void MainWindow::LoadPictures() {
     customize_bitmap_.reset(bitmap(IDB_CUSTOMIZE));
     side_panel_icon_.reset(
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SIDE_PANEL), IMAGE_ICON, 64, 64, 0)));
+    frame_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+}
 
+void MainWindow::LayOut() {
     auto at = [this](int l, int t, int width, int height, int ox = 0, int oy = 0) {
-        return win::TwipsToClientRect({l, t, width, height}, dpi_, ox, oy);
+        return win::TwipsToClientRect({l, t, width, height}, dpi(), ox, oy);
     };
+    auto point = [this](int twips) { return win::TwipsToPixels(twips, dpi()); };
+
+    new_label_box.Move(at(2880, 540, 975, 285));
+    controls_frame.Move(at(1200, 0, 3495, 4095));
+    current_label_caption.Place(point(kControlsFrameX + 120), point(kControlsFrameY + 240));
+    new_label_caption.Place(point(kControlsFrameX + 120), point(kControlsFrameY + 600));
+    current_label_box.Move(at(1680, 180, 975, 285, kControlsFrameX, kControlsFrameY));
+    make_opaque_box.Move(at(120, 840, 1335, 255, kControlsFrameX, kControlsFrameY));
+    transparency_slider.Move(at(1920, 900, 1455, 255, kControlsFrameX, kControlsFrameY));
+    startup_box.Move(at(2040, 1280, 1215, 195, kControlsFrameX, kControlsFrameY));
+    x_frame.Move(at(120, 1560, 3255, 855, kControlsFrameX, kControlsFrameY));
+    width_slider.Move(at(1680, 360, 1455, 255, kXFrameX, kXFrameY));
+    x_slider.Move(at(120, 360, 1455, 255, kXFrameX, kXFrameY));
+    y_frame.Move(at(120, 2640, 3255, 855, kControlsFrameX, kControlsFrameY));
+    y_slider.Move(at(120, 360, 1455, 255, kYFrameX, kYFrameY));
+    height_slider.Move(at(1680, 360, 1455, 255, kYFrameX, kYFrameY));
+    about_button.Move(at(0, 0, 1150, 315));
+
     using Fit = controls::Picture::Fit;
     background_picture.Set(background_.get(), IMAGE_BITMAP, at(0, 0, 4080, 1800), Fit::kStretch);
     side_panel_picture.Set(side_panel_icon_.get(), IMAGE_ICON, at(60, 120, 1080, 3960), Fit::kStretch);
@@ -98,7 +116,7 @@ void MainWindow::LoadPictures() {
     // Drawn at the control's size: at 96 DPI that is the picture's own 212 x 30 pixels, and at other
     // resolutions the picture grows with the layout instead of shrinking inside it.
     customize_picture.Set(customize_bitmap_.get(), IMAGE_BITMAP, at(120, 3480, 3180, 450, kControlsFrameX, kControlsFrameY), Fit::kStretch);
-    frame_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void MainWindow::Paint() {
@@ -111,7 +129,7 @@ void MainWindow::Paint() {
     // its background and the two action pictures.
     background_picture.Paint(dc);
     side_panel_picture.Paint(dc);
-    const RECT frame = win::TwipsToClientRect({kControlsFrameX, kControlsFrameY, 3495, 4095}, dpi_);
+    const RECT frame = win::TwipsToClientRect({kControlsFrameX, kControlsFrameY, 3495, 4095}, dpi());
     FillRect(dc, &frame, frame_brush_.get());
     frame_background_picture.Paint(dc);
     apply_label_picture.Paint(dc);

@@ -52,7 +52,7 @@ void MainWindow::Load() {
 
 void MainWindow::SetXSlidersMaximum() {
     const std::optional<int> x_max = core::PlanXSliderMaximum(
-        GetSystemMetrics(SM_CXSCREEN), customize_window::CustomizeWindow::FrameWidth(dpi_));
+        GetSystemMetrics(SM_CXSCREEN), customize_window::CustomizeWindow::FrameWidth(dpi()));
     if (!x_max) return;  // nothing sound to measure: the stored X and width stay as they are
     x_slider.SetMax(*x_max);
     width_slider.SetMax(*x_max);

@@ -34,7 +34,7 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create(const std::string& arguments) {
     arguments_ = arguments;
-    dpi_ = win::ScreenDpi();
+    SetDpi(win::NewWindowDpi());
     HINSTANCE instance = GetModuleHandleW(nullptr);
     icon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
@@ -43,7 +43,7 @@ bool MainWindow::Create(const std::string& arguments) {
     // An owned window has no taskbar button; the owner itself is never shown.
     owner_.reset(CreateWindowExW(0, L"STATIC", L"Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
-    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(4740, dpi_), win::TwipsToPixels(4155, dpi_), kStyle,
+    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(4740, dpi()), win::TwipsToPixels(4155, dpi()), kStyle,
                                            kExStyle);
     // The class keeps its icon for the life of the process: a shared one, which nobody destroys.
     HICON class_icon = static_cast<HICON>(
@@ -56,6 +56,7 @@ bool MainWindow::Create(const std::string& arguments) {
     taskbar_created_message_ = RegisterWindowMessageW(L"TaskbarCreated");
 
     CreateControls();
+    LayOutAt(dpi());
     Load();
     reapply_timer.Start(hwnd(), kReapplyTimerId, kReapplyIntervalMs);
     return true;

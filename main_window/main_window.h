@@ -80,6 +80,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void LayOut() override;
 
 private:
     // The handlers, each named after what happened.
@@ -127,7 +128,6 @@ private:
     core::LoadCopies copies_;  // the load's copies of the stored values, kept between loads
     bool first_load_ = true;
     bool minimized_ = false;
-    int dpi_ = 96;
     // The taskbar and Start button found by the last load (and after a shell restart); the
     // taskbars of further monitors are searched again at every tick, as monitors come and go.
     core::Restyler restyler_;

@@ -121,19 +121,24 @@ TEST(OutlineFont, OnceAFontIsPickedTheDialogsFaceElseTheStoredElseArial) {
 // 72 points are an inch: a 72-point font's em is as many pixels as the context has per inch. An "O"
 // is 0.70 to 0.75 of the em in Arial and its stand-ins (Wine draws Arial with Liberation Sans: 67
 // pixels at 96 DPI; 52 if an inch were taken as 96 points).
-TEST(TextOutline, A72PointLetterIsAboutAnInchOfPixelsTall) {
+TEST(TextOutline, A72PointLetterIsAboutAnInchOfPixelsTallAtTheContextsDpiOrTheOneGiven) {
     core::TextOutliner outliner;
     ASSERT_TRUE(outliner.Create(nullptr));
     FontAttributes font;
     font.name = "Arial";
     font.size = 72.0f;
-    win::unique_hrgn outline = outliner.Build("O", font);
-    ASSERT_TRUE(outline);
-    RECT box{};
-    GetRgnBox(outline.get(), &box);
+    auto height = [&](int dpi) {
+        win::unique_hrgn outline = outliner.Build("O", font, dpi);
+        RECT box{};
+        if (outline) GetRgnBox(outline.get(), &box);
+        return box.bottom - box.top;
+    };
     win::unique_hdc screen_like(CreateCompatibleDC(nullptr));
     const int pixels_per_inch = GetDeviceCaps(screen_like.get(), LOGPIXELSY);
-    EXPECT_NEAR(box.bottom - box.top, 0.72 * pixels_per_inch, 0.04 * pixels_per_inch);
+    EXPECT_NEAR(height(0), 0.72 * pixels_per_inch, 0.04 * pixels_per_inch);
+    // The Start button's monitor at twice the scale: an inch of its pixels, not the context's.
+    EXPECT_NEAR(height(2 * pixels_per_inch), 2 * 0.72 * pixels_per_inch, 0.08 * pixels_per_inch);
+    EXPECT_NEAR(height(0), 0.72 * pixels_per_inch, 0.04 * pixels_per_inch);
 }
 
 }  // namespace

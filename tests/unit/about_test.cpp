@@ -69,6 +69,45 @@ void ClickAt(HWND top, POINT client_pt) {
 
 POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// Where the design puts every control at `dpi`, in fonts of that DPI, labels sized to their text:
+// the same whether the window was made at `dpi` or moved there.
+void ExpectAboutWindowLaidOutAt(const about_window::AboutWindow& about, int dpi) {
+    HWND w = about.hwnd();
+    RECT client{};
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, win::TwipsToPixels(3330, dpi));
+    EXPECT_EQ(client.bottom, win::TwipsToPixels(2895, dpi));
+    const RECT ok = ChildRect(w, about.ok_button.hwnd());
+    const RECT ok_expected = win::TwipsToClientRect({960, 2400, 1260, 345}, dpi);
+    EXPECT_TRUE(EqualRect(&ok, &ok_expected));
+    // Labels start at their places in the design unless their text would run off the window.
+    EXPECT_EQ(ChildRect(w, about.version_label.hwnd()).left, win::TwipsToPixels(1320, dpi));
+    EXPECT_EQ(ChildRect(w, about.version_label.hwnd()).top, win::TwipsToPixels(720, dpi));
+    EXPECT_LE(ChildRect(w, about.web_link_label.hwnd()).left, win::TwipsToPixels(480, dpi));
+    EXPECT_EQ(ChildRect(w, about.web_link_label.hwnd()).top, win::TwipsToPixels(960, dpi));
+    EXPECT_EQ(test_support::FontHeightOf(about.web_link_label.hwnd()), -MulDiv(825, dpi, 7200));
+    EXPECT_EQ(test_support::FontHeightOf(about.version_label.hwnd()), -MulDiv(8, dpi, 72));
+    for (const controls::Label* label : {&about.title_label, &about.top_label, &about.version_label, &about.web_link_label,
+                                         &about.author_label, &about.email_label, &about.rights_label}) {
+        const RECT r = ChildRect(w, label->hwnd());
+        const SIZE text = test_support::TextSizeOf(label->hwnd());
+        EXPECT_EQ(r.right - r.left, text.cx) << label->id();
+        EXPECT_EQ(r.bottom - r.top, text.cy) << label->id();
+    }
+}
+
+// The window's drawing at the far corner of its client area.
+COLORREF BottomRightPixel(HWND w) {
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    test_support::PumpMessages(50);
+    RECT client{};
+    GetClientRect(w, &client);
+    HDC dc = GetDC(w);
+    const COLORREF pixel = GetPixel(dc, client.right - 1, client.bottom - 1);
+    ReleaseDC(w, dc);
+    return pixel;
+}
+
 class AboutWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -135,12 +174,7 @@ TEST_F(AboutWindow, LabelsReadTopToBottomInsideTheWindowAndFitTheirText) {
         EXPECT_LE(r.bottom, client.bottom);
         previous_bottom = r.bottom;
     }
-    // Labels start at their places in the design unless their text would run off the window.
-    const int dpi = win::ScreenDpi();
-    EXPECT_EQ(ChildRect(w, about_.version_label.hwnd()).left, win::TwipsToPixels(1320, dpi));
-    EXPECT_EQ(ChildRect(w, about_.version_label.hwnd()).top, win::TwipsToPixels(720, dpi));
-    EXPECT_LE(ChildRect(w, about_.web_link_label.hwnd()).left, win::TwipsToPixels(480, dpi));
-    EXPECT_EQ(ChildRect(w, about_.web_link_label.hwnd()).top, win::TwipsToPixels(960, dpi));
+    ExpectAboutWindowLaidOutAt(about_, win::ScreenDpi());
 
     char text[128] = {};
     GetWindowTextA(about_.web_link_label.hwnd(), text, sizeof text);
@@ -151,6 +185,21 @@ TEST_F(AboutWindow, LabelsReadTopToBottomInsideTheWindowAndFitTheirText) {
     EXPECT_STREQ(text, "QVR (Pelmora)");
     GetWindowTextA(about_.author_label.hwnd(), text, sizeof text);
     EXPECT_EQ(std::string(text).rfind("Created by: ", 0), 0u);
+}
+
+// On a monitor of another scale, and back: laid out as if made there, the picture stretched again.
+TEST_F(AboutWindow, ADpiChangeLaysItOutAsIfMadeAtTheNewDpi) {
+    const int screen_dpi = win::ScreenDpi();
+    const COLORREF corner = BottomRightPixel(about_.hwnd());
+    for (int dpi : {screen_dpi == 144 ? 96 : 144, screen_dpi}) {
+        SCOPED_TRACE(dpi);
+        test_support::SendDpiChange(about_.hwnd(), dpi, win::TwipsToPixels(3330, dpi), win::TwipsToPixels(2895, dpi));
+        ExpectAboutWindowLaidOutAt(about_, dpi);
+        const COLORREF now = BottomRightPixel(about_.hwnd());
+        EXPECT_NEAR(GetRValue(now), GetRValue(corner), 30);
+        EXPECT_NEAR(GetGValue(now), GetGValue(corner), 30);
+        EXPECT_NEAR(GetBValue(now), GetBValue(corner), 30);
+    }
 }
 
 TEST_F(AboutWindow, LinkHasItsOwnBoldUnderlinedArabicFont) {

@@ -8,6 +8,7 @@
 #include "main_window/main_window.h"
 #include "customize_window/customize_window.h"
 #include "settings/registry.h"
+#include "test_support.h"
 #include "win/dpi.h"
 
 namespace {
@@ -46,9 +47,6 @@ protected:
     static HWND StartButton() {
         return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr);
     }
-    RECT At(int l, int t, int w, int h, int ox = 0, int oy = 0) const {
-        return win::TwipsToClientRect({l, t, w, h}, dpi_, ox, oy);
-    }
 
     main_window::MainWindow form_;
     int dpi_ = 96;
@@ -61,6 +59,79 @@ void ExpectRect(HWND w, const RECT& expected, const char* name) {
     EXPECT_EQ(r.top, expected.top) << name;
     EXPECT_EQ(r.right, expected.right) << name;
     EXPECT_EQ(r.bottom, expected.bottom) << name;
+}
+
+// A DPI other than the screen's, and the one a window made at the screen's DPI goes back to.
+std::vector<int> DpiChangesFrom(int dpi) { return {dpi == 144 ? 96 : 144, dpi}; }
+
+// Every control and action picture where the design puts it at `dpi`, in the forms' font at that
+// DPI, labels sized to their text in it: the same whether the window was made at `dpi` or moved there.
+void ExpectMainWindowLaidOutAt(const main_window::MainWindow& form, int dpi) {
+    auto at = [dpi](int l, int t, int w, int h, int ox = 0, int oy = 0) {
+        return win::TwipsToClientRect({l, t, w, h}, dpi, ox, oy);
+    };
+    RECT client{};
+    GetClientRect(form.hwnd(), &client);
+    EXPECT_EQ(client.right, win::TwipsToPixels(4740, dpi));
+    EXPECT_EQ(client.bottom, win::TwipsToPixels(4155, dpi));
+    const int f1x = 1200, f1y = 0, f2x = 1320, f2y = 1560, f3x = 1320, f3y = 2640;
+    ExpectRect(form.about_button.hwnd(), at(0, 0, 1150, 315), "about_button");
+    ExpectRect(form.new_label_box.hwnd(), at(2880, 540, 975, 285), "new_label_box");
+    ExpectRect(form.controls_frame.hwnd(), at(1200, 0, 3495, 4095), "controls_frame");
+    ExpectRect(form.x_frame.hwnd(), at(120, 1560, 3255, 855, f1x, f1y), "x_frame");
+    ExpectRect(form.x_slider.hwnd(), at(120, 360, 1455, 255, f2x, f2y), "x_slider");
+    ExpectRect(form.width_slider.hwnd(), at(1680, 360, 1455, 255, f2x, f2y), "width_slider");
+    ExpectRect(form.startup_box.hwnd(), at(2040, 1280, 1215, 195, f1x, f1y), "startup_box");
+    ExpectRect(form.transparency_slider.hwnd(), at(1920, 900, 1455, 255, f1x, f1y), "transparency_slider");
+    ExpectRect(form.make_opaque_box.hwnd(), at(120, 840, 1335, 255, f1x, f1y), "make_opaque_box");
+    ExpectRect(form.current_label_box.hwnd(), at(1680, 180, 975, 285, f1x, f1y), "current_label_box");
+    ExpectRect(form.y_frame.hwnd(), at(120, 2640, 3255, 855, f1x, f1y), "y_frame");
+    ExpectRect(form.height_slider.hwnd(), at(1680, 360, 1455, 255, f3x, f3y), "height_slider");
+    ExpectRect(form.y_slider.hwnd(), at(120, 360, 1455, 255, f3x, f3y), "y_slider");
+    EXPECT_EQ(test_support::FontHeightOf(form.new_label_box.hwnd()), -MulDiv(8, dpi, 72));
+    EXPECT_EQ(test_support::FontHeightOf(form.about_button.hwnd()), -MulDiv(8, dpi, 72));
+    // Labels start at their places and are sized to their one line.
+    for (const controls::Label* label : {&form.current_label_caption, &form.new_label_caption}) {
+        const RECT r = ClientRectOf(label->hwnd());
+        const SIZE text = test_support::TextSizeOf(label->hwnd());
+        EXPECT_EQ(test_support::FontHeightOf(label->hwnd()), -MulDiv(8, dpi, 72));
+        EXPECT_EQ(r.left, win::TwipsToPixels(f1x + 120, dpi));
+        EXPECT_EQ(r.right - r.left, text.cx);
+        EXPECT_EQ(r.bottom - r.top, text.cy);
+    }
+    const RECT label3 = ClientRectOf(form.new_label_caption.hwnd());
+    EXPECT_EQ(label3.top, win::TwipsToPixels(f1y + 600, dpi));
+    EXPECT_GT(label3.right - label3.left, 20);
+    EXPECT_LT(label3.right - label3.left, win::TwipsToPixels(1680 - 120, dpi)) << "must not run under the new-label box";
+    // The action pictures lie inside the frame, the label action beside "Startup".
+    EXPECT_EQ(form.apply_label_picture.Bounds().left, win::TwipsToPixels(f1x + 120, dpi));
+    EXPECT_EQ(form.customize_picture.Bounds().top, win::TwipsToPixels(f1y + 3480, dpi));
+    EXPECT_EQ(form.customize_picture.Bounds().right, win::TwipsToPixels(f1x + 120 + 3180, dpi));
+}
+
+// The customize window's size, toolbar and text frame at `dpi`.
+void ExpectCustomizeWindowLaidOutAt(const customize_window::CustomizeWindow& customize, int dpi) {
+    auto at = [dpi](int l, int t, int w, int h, int ox = 0, int oy = 0) {
+        return win::TwipsToClientRect({l, t, w, h}, dpi, ox, oy);
+    };
+    RECT outer{};
+    GetWindowRect(customize.hwnd(), &outer);
+    EXPECT_EQ(outer.right - outer.left, win::TwipsToPixels(4035, dpi));
+    RECT client{};
+    GetClientRect(customize.hwnd(), &client);
+    EXPECT_EQ(client.bottom, win::TwipsToPixels(2340, dpi));
+    const RECT toolbar = ClientRectOf(customize.shape_toolbar.hwnd());
+    EXPECT_EQ(toolbar.top, 0);
+    EXPECT_EQ(toolbar.bottom, win::TwipsToPixels(600, dpi));
+    EXPECT_EQ(toolbar.right, client.right);
+    ExpectRect(customize.text_frame.hwnd(), at(120, 840, 3735, 975), "text_frame");
+    ExpectRect(customize.outline_text_box.hwnd(), at(120, 360, 2295, 375, 120, 840), "outline_text_box");
+    ExpectRect(customize.font_options_button.hwnd(), at(2520, 360, 1095, 375, 120, 840), "font_options_button");
+    EXPECT_EQ(test_support::FontHeightOf(customize.font_options_button.hwnd()), -MulDiv(8, dpi, 72));
+    // The frame must fit inside the window at every resolution.
+    const RECT frame = ClientRectOf(customize.text_frame.hwnd());
+    EXPECT_LE(frame.right, client.right);
+    EXPECT_LE(frame.bottom, client.bottom);
 }
 
 TEST_F(MainWindowLayout, WindowIsAFixedDialogOffTheTaskbarWithItsClientSize) {
@@ -85,21 +156,7 @@ TEST_F(MainWindowLayout, WindowIsAFixedDialogOffTheTaskbarWithItsClientSize) {
 }
 
 TEST_F(MainWindowLayout, ControlsSitAtTheirPlacesWithTheirCaptions) {
-    const int f1x = 1200, f1y = 0, f2x = 1320, f2y = 1560, f3x = 1320, f3y = 2640;
-    ExpectRect(form_.about_button.hwnd(), At(0, 0, 1150, 315), "about_button");
-    ExpectRect(form_.new_label_box.hwnd(), At(2880, 540, 975, 285), "new_label_box");
-    ExpectRect(form_.controls_frame.hwnd(), At(1200, 0, 3495, 4095), "controls_frame");
-    ExpectRect(form_.x_frame.hwnd(), At(120, 1560, 3255, 855, f1x, f1y), "x_frame");
-    ExpectRect(form_.x_slider.hwnd(), At(120, 360, 1455, 255, f2x, f2y), "x_slider");
-    ExpectRect(form_.width_slider.hwnd(), At(1680, 360, 1455, 255, f2x, f2y), "width_slider");
-    ExpectRect(form_.startup_box.hwnd(), At(2040, 1280, 1215, 195, f1x, f1y), "startup_box");
-    ExpectRect(form_.transparency_slider.hwnd(), At(1920, 900, 1455, 255, f1x, f1y), "transparency_slider");
-    ExpectRect(form_.make_opaque_box.hwnd(), At(120, 840, 1335, 255, f1x, f1y), "make_opaque_box");
-    ExpectRect(form_.current_label_box.hwnd(), At(1680, 180, 975, 285, f1x, f1y), "current_label_box");
-    ExpectRect(form_.y_frame.hwnd(), At(120, 2640, 3255, 855, f1x, f1y), "y_frame");
-    ExpectRect(form_.height_slider.hwnd(), At(1680, 360, 1455, 255, f3x, f3y), "height_slider");
-    ExpectRect(form_.y_slider.hwnd(), At(120, 360, 1455, 255, f3x, f3y), "y_slider");
-
+    ExpectMainWindowLaidOutAt(form_, dpi_);
     EXPECT_EQ(CaptionOf(form_.about_button.hwnd()), "About");
     EXPECT_EQ(CaptionOf(form_.make_opaque_box.hwnd()), "Make Opaque");
     EXPECT_EQ(CaptionOf(form_.startup_box.hwnd()), "Startup");
@@ -107,18 +164,17 @@ TEST_F(MainWindowLayout, ControlsSitAtTheirPlacesWithTheirCaptions) {
     EXPECT_EQ(CaptionOf(form_.y_frame.hwnd()), "Y Positions");
     EXPECT_EQ(CaptionOf(form_.current_label_caption.hwnd()), "Start Button's Label:");
     EXPECT_EQ(CaptionOf(form_.new_label_caption.hwnd()), "New Label:");
-    // Labels start at their places and are sized to their one line.
-    const RECT label3 = ClientRectOf(form_.new_label_caption.hwnd());
-    EXPECT_EQ(label3.left, win::TwipsToPixels(f1x + 120, dpi_));
-    EXPECT_EQ(label3.top, win::TwipsToPixels(f1y + 600, dpi_));
-    EXPECT_GT(label3.right - label3.left, 20);
-    EXPECT_LT(label3.right - label3.left, win::TwipsToPixels(1680 - 120, dpi_)) << "must not run under the new-label box";
-
     EXPECT_TRUE(GetWindowLongA(form_.current_label_box.hwnd(), GWL_STYLE) & ES_READONLY);
     EXPECT_FALSE(GetWindowLongA(form_.new_label_box.hwnd(), GWL_STYLE) & ES_READONLY);
-    // The action pictures lie inside the frame, the label action beside "Startup".
-    EXPECT_EQ(form_.apply_label_picture.Bounds().left, win::TwipsToPixels(f1x + 120, dpi_));
-    EXPECT_EQ(form_.customize_picture.Bounds().top, win::TwipsToPixels(f1y + 3480, dpi_));
+}
+
+// A window on a monitor of another scale is laid out as one made there, and back.
+TEST_F(MainWindowLayout, ADpiChangeLaysItOutAsIfMadeAtTheNewDpi) {
+    for (int dpi : DpiChangesFrom(dpi_)) {
+        SCOPED_TRACE(dpi);
+        test_support::SendDpiChange(form_.hwnd(), dpi, win::TwipsToPixels(4740, dpi), win::TwipsToPixels(4155, dpi));
+        ExpectMainWindowLaidOutAt(form_, dpi);
+    }
 }
 
 TEST_F(MainWindowLayout, FirstStartValuesRangesAndVisibility) {
@@ -180,12 +236,7 @@ TEST_F(MainWindowLayout, CustomizeWindowHasItsSizeToolbarAndTextFrame) {
     const LONG style = GetWindowLongA(w, GWL_STYLE);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_TRUE(style & WS_SYSMENU);
-    RECT outer{};
-    GetWindowRect(w, &outer);
-    EXPECT_EQ(outer.right - outer.left, win::TwipsToPixels(4035, dpi_));
-    RECT client{};
-    GetClientRect(w, &client);
-    EXPECT_EQ(client.bottom, win::TwipsToPixels(2340, dpi_));
+    ExpectCustomizeWindowLaidOutAt(customize, dpi_);
 
     HWND bar = customize.shape_toolbar.hwnd();
     EXPECT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 5) << "three buttons between two separators";
@@ -197,19 +248,18 @@ TEST_F(MainWindowLayout, CustomizeWindowHasItsSizeToolbarAndTextFrame) {
     EXPECT_EQ(caption(customize_window::kEllipseCommand), "Ellipse");
     EXPECT_EQ(caption(customize_window::kRectangleCommand), "Rectangle");
     EXPECT_EQ(caption(customize_window::kTextCommand), "Text");
-    const RECT toolbar = ClientRectOf(customize.shape_toolbar.hwnd());
-    EXPECT_EQ(toolbar.top, 0);
-    EXPECT_EQ(toolbar.bottom, win::TwipsToPixels(600, dpi_));
-
-    ExpectRect(customize.text_frame.hwnd(), At(120, 840, 3735, 975), "text_frame");
-    ExpectRect(customize.outline_text_box.hwnd(), At(120, 360, 2295, 375, 120, 840), "outline_text_box");
-    ExpectRect(customize.font_options_button.hwnd(), At(2520, 360, 1095, 375, 120, 840), "font_options_button");
     EXPECT_EQ(CaptionOf(customize.font_options_button.hwnd()), "Font Options");
     EXPECT_FALSE(customize.text_frame.Visible()) << "the text frame shows only for the text outline";
-    // The frame must fit inside the window at every resolution.
-    const RECT frame = ClientRectOf(customize.text_frame.hwnd());
-    EXPECT_LE(frame.right, client.right);
-    EXPECT_LE(frame.bottom, client.bottom);
+}
+
+TEST_F(MainWindowLayout, CustomizeWindowFollowsADpiChangeAsIfMadeAtTheNewDpi) {
+    customize_window::CustomizeWindow& customize = form_.Customize();
+    for (int dpi : DpiChangesFrom(dpi_)) {
+        SCOPED_TRACE(dpi);
+        test_support::SendDpiChange(customize.hwnd(), dpi, win::TwipsToPixels(3885, dpi), win::TwipsToPixels(2340, dpi),
+                                    win::TwipsToPixels(4035, dpi));
+        ExpectCustomizeWindowLaidOutAt(customize, dpi);
+    }
 }
 
 }  // namespace

@@ -64,6 +64,40 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// What the system sends a per-monitor aware window that reaches a monitor of another scale: the new
+// DPI and the outer rectangle for the window's client size there (`outer_width`, when given,
+// replaces the width that the client size implies), at the window's place.
+inline void SendDpiChange(HWND window, int dpi, int client_width, int client_height, int outer_width = 0) {
+    RECT outer{0, 0, client_width, client_height};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    suggested.right = suggested.left + (outer_width > 0 ? outer_width : outer.right - outer.left);
+    suggested.bottom = suggested.top + (outer.bottom - outer.top);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// The height a control's font was asked for (negative: the em in pixels).
+inline LONG FontHeightOf(HWND control) {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf.lfHeight;
+}
+
+// The size of a control's one line of text in the font it holds.
+inline SIZE TextSizeOf(HWND control) {
+    wchar_t text[256] = {};
+    const int length = GetWindowTextW(control, text, 256);
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, length, &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return size;
+}
+
 inline HWND FindStartButton() {
     return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr);
 }
