@@ -6,9 +6,8 @@ namespace core {
 
 ShapeType ParseShapeType(const settings::Value& stored) {
     const std::string word = settings::TrimSpaces(settings::StripTerminator(stored.ToText()));
-    if (word == "Ellipse") return ShapeType::kEllipse;
-    if (word == "Rectangle") return ShapeType::kRectangle;
-    if (word == "Text") return ShapeType::kText;
+    for (ShapeType shape : {ShapeType::kEllipse, ShapeType::kRectangle, ShapeType::kText})
+        if (word == ShapeTypeWord(shape)) return shape;
     return ShapeType::kNone;
 }
 

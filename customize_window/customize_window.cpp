@@ -37,6 +37,12 @@ int CommandOf(core::ShapeType shape) {
     }
 }
 
+core::ShapeType ShapeOf(int command) {
+    for (core::ShapeType shape : {core::ShapeType::kEllipse, core::ShapeType::kRectangle, core::ShapeType::kText})
+        if (CommandOf(shape) == command) return shape;
+    return core::ShapeType::kNone;
+}
+
 CustomizeWindow::CustomizeWindow(OutlineEditing& look) : look_(look) { ShowFontDialog = ShowSystemFontDialog; }
 
 int CustomizeWindow::FrameWidth(int dpi) {
@@ -111,9 +117,7 @@ void CustomizeWindow::SetTextFrameVisible(bool visible) {
 
 void CustomizeWindow::OnShapeButtonClicked(int command) {
     // A click on the pressed button releases it; the look's shape is pressed again, alone.
-    for (core::ShapeType shape : {core::ShapeType::kEllipse, core::ShapeType::kRectangle, core::ShapeType::kText}) {
-        if (CommandOf(shape) == command) look_.ChooseShape(shape);
-    }
+    if (const core::ShapeType shape = ShapeOf(command); shape != core::ShapeType::kNone) look_.ChooseShape(shape);
     Show();
 }
 

@@ -25,6 +25,8 @@ using core::kMaxOutlineTextLength;
 // The shape buttons' command identifiers.
 constexpr int kEllipseCommand = 3001, kRectangleCommand = 3003, kTextCommand = 3005;
 int CommandOf(core::ShapeType shape);
+// The shape a command chooses; none for another command.
+core::ShapeType ShapeOf(int command);
 
 // What the customize window edits, answered by the look's owner.
 class OutlineEditing {
