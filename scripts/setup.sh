@@ -37,7 +37,7 @@ fi
 errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
 install() {
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null 2>"$errors"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null 2>"$errors"
 }
 
 install "${missing[@]}" && exit 0

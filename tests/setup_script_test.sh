@@ -8,7 +8,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 bin=$tmp/bin
 mkdir "$bin"
-for tool in bash grep sed mktemp rm sleep id; do ln -s "$(command -v "$tool")" "$bin/$tool"; done
+for tool in bash env grep sed mktemp rm sleep id; do ln -s "$(command -v "$tool")" "$bin/$tool"; done
 
 stand_in() { { echo "#!$BASH"; cat; } >"$bin/$1"; chmod +x "$bin/$1"; }
 stand_in sudo <<'EOF'
