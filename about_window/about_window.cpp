@@ -21,8 +21,8 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kClientWidthTwips = 3330, kClientHeightTwips = 2895;
 constexpr int kLabelMarginTwips = 60;
-constexpr int kIdTitleLabel = 4001, kIdTopLabel = 4002, kIdVersionLabel = 4003, kIdWebLinkLabel = 4004, kIdAuthorLabel = 4005,
-              kIdEmailLabel = 4006, kIdRightsLabel = 4007;
+constexpr int kIdTitleLabel = 4001, kIdTopLabel = 4002, kIdVersionLabel = 4003, kIdWebLinkLabel = 4004,
+              kIdAuthorLabel = 4005, kIdEmailLabel = 4006, kIdRightsLabel = 4007;
 
 // A JPEG from an RCDATA resource, decoded by the system's picture object.
 win::com_ptr<IPicture> LoadResourcePicture(int id) {
@@ -45,7 +45,8 @@ win::com_ptr<IPicture> LoadResourcePicture(int id) {
     const auto create_stream = win::SystemFunction<CreateStreamFn>("ole32.dll", "CreateStreamOnHGlobal");
     const auto load_picture = win::SystemFunction<LoadPictureFn>("oleaut32.dll", "OleLoadPicture");
     win::com_ptr<IStream> stream;
-    if (!create_stream || !load_picture || FAILED(create_stream(copy.get(), TRUE, stream.put()))) return picture;
+    if (!create_stream || !load_picture || FAILED(create_stream(copy.get(), TRUE, stream.put())))
+        return picture;
     copy.release();  // the stream frees it
     if (FAILED(load_picture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.put_void())))
         picture.reset();
@@ -68,12 +69,13 @@ AboutWindow::~AboutWindow() {
 bool AboutWindow::Create() {
     SetDpi(win::NewWindowDpi());
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+    owner_.reset(
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
     const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi()),
                                            win::TwipsToPixels(kClientHeightTwips, dpi()), kStyle, kExStyle);
-    if (!CreateWindowOfClass(kAboutWindowClass, "About Pelmora", kStyle, kExStyle, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, owner_.get()))
+    if (!CreateWindowOfClass(kAboutWindowClass, "About Pelmora", kStyle, kExStyle, r.left, r.top,
+                             r.right - r.left, r.bottom - r.top, owner_.get()))
         return false;
     CreateControls();
     LayOutAt(dpi());
@@ -108,8 +110,8 @@ void AboutWindow::LayOut() {
 
     // 8.25 points, bold, underlined, Arabic character set: the link's own font. The one it replaces
     // goes once the label holds the new one.
-    win::unique_hfont link_font(CreateFontW(-MulDiv(825, dpi(), 7200), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, 178,
-                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    win::unique_hfont link_font(CreateFontW(-MulDiv(825, dpi(), 7200), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE,
+                                            178, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                             DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
     SendMessageW(web_link_label.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(link_font.get()), TRUE);
     link_font_ = std::move(link_font);
@@ -122,7 +124,8 @@ void AboutWindow::LayOut() {
     version_label.Place(px(1320), px(720));
     title_label.Place(px(840), px(420));
     // A text wider than the form's design (another font, another DPI) moves left rather than being cut.
-    for (controls::Label* label : {&title_label, &top_label, &version_label, &web_link_label, &author_label, &email_label, &rights_label})
+    for (controls::Label* label : {&title_label, &top_label, &version_label, &web_link_label, &author_label,
+                                   &email_label, &rights_label})
         KeepInside(*label);
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -198,7 +201,8 @@ LRESULT AboutWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         case WM_CTLCOLORSTATIC:
-            return reinterpret_cast<LRESULT>(LabelBackground(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
+            return reinterpret_cast<LRESULT>(
+                LabelBackground(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)));
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
@@ -207,8 +211,8 @@ LRESULT AboutWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (background_) {
                 win::unique_hdc memory(CreateCompatibleDC(paint.get()));
                 win::unique_select_object select(memory.get(), background_.get());
-                BitBlt(paint.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), r.left, r.top,
-                       SRCCOPY);
+                BitBlt(paint.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), r.left,
+                       r.top, SRCCOPY);
             } else {
                 FillRect(paint.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
             }

@@ -19,7 +19,7 @@ constexpr const char* kWebAddress = "http://www.velmontix.example";
 constexpr const char* kEmailAddress = "pelmora@velmontix.example";
 
 class AboutWindow : public controls::Form {
-public:
+  public:
     AboutWindow();
     ~AboutWindow() override;
 
@@ -37,18 +37,18 @@ public:
     controls::Label title_label, top_label;
     controls::Label version_label, web_link_label, author_label, email_label, rights_label;
 
-protected:
+  protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnDestroyed() override;
     void LayOut() override;
 
-private:
+  private:
     void CreateControls();
     void KeepInside(controls::Label& label);
     void RenderBackground();
     HBRUSH LabelBackground(HDC dc, HWND label);
 
-    win::unique_hwnd owner_;  // hidden owner: keeps the window off the taskbar
+    win::unique_hwnd owner_;          // hidden owner: keeps the window off the taskbar
     win::unique_hfont link_font_;     // remade at every DPI
     win::unique_hbitmap background_;  // the picture, already stretched to the client area at every DPI
     win::unique_hbrush background_brush_;

@@ -15,13 +15,13 @@ constexpr UINT kTrayIconId = 1;
 NOTIFYICONDATAW tray_icon{};
 
 void CreateControls(HWND parent, HINSTANCE instance) {
-    auto child = [&](const wchar_t* window_class, const wchar_t* text, DWORD style, int x, int y, int w, int h,
-                     int id) {
+    auto child = [&](const wchar_t* window_class, const wchar_t* text, DWORD style, int x, int y, int w,
+                     int h, int id) {
         return CreateWindowExW(0, window_class, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
-    HWND toolbar = child(TOOLBARCLASSNAMEW, L"", TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER, 8,
-                         4, 200, 28, 100);
+    HWND toolbar = child(TOOLBARCLASSNAMEW, L"",
+                         TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER, 8, 4, 200, 28, 100);
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     TBBUTTON buttons[2]{};
     const wchar_t* labels[2] = {L"One", L"Two"};
@@ -49,7 +49,8 @@ void AddTrayIcon(HWND window) {
     tray_icon.uID = kTrayIconId;
     tray_icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     tray_icon.uCallbackMessage = kTrayMessage;
-    tray_icon.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION: shared, never destroyed
+    tray_icon.hIcon =
+        LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION: shared, never destroyed
     lstrcpynW(tray_icon.szTip, L"minimal program", ARRAYSIZE(tray_icon.szTip));
     Shell_NotifyIconW(NIM_ADD, &tray_icon);
 }
@@ -86,8 +87,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"minimal program", WS_OVERLAPPEDWINDOW, 0, 0,
-                                  320, 220, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"minimal program", WS_OVERLAPPEDWINDOW,
+                                  0, 0, 320, 220, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     CreateControls(window, instance);
     ShowWindow(window, SW_SHOW);

@@ -32,8 +32,6 @@ using measure::Kb;
 using measure::Memory;
 using measure::Now;
 
-
-
 // Median time of one call, in microseconds.
 double MedianUs(int runs, const std::function<void()>& call) {
     std::vector<double> times;
@@ -49,8 +47,6 @@ double MedianUs(int runs, const std::function<void()>& call) {
 int CountGdiObjects() { return resource_count::GdiObjects(); }
 int CountKernelHandles() { return resource_count::KernelHandles(); }
 
-
-
 void ClearSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, registry::kSettingsKey); }
 
 void Store(const char* name, const char* text) {
@@ -58,7 +54,9 @@ void Store(const char* name, const char* text) {
     registry::WriteSetting(name, settings::Value::Text(text));
 }
 
-HWND RealStartButton() { return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr); }
+HWND RealStartButton() {
+    return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr);
+}
 
 struct Shape {
     const char* label;
@@ -119,10 +117,12 @@ void WriteValue(const char* name, const char* text) {
 // The calls a tick cannot avoid, made directly.
 double FloorTickUs(const Shape& s, main_window::MainWindow& f, HWND button, HWND taskbar) {
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, 0, "Arial");
+    HFONT font =
+        CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_PRECIS, 0, 0, 0, "Arial");
     HGDIOBJ old_font = SelectObject(dc, font);
     const win::WideText label(f.new_label_box.Text());
-    const int x = f.x_slider.Value(), y = f.y_slider.Value(), w = f.width_slider.Value(), h = f.height_slider.Value();
+    const int x = f.x_slider.Value(), y = f.y_slider.Value(), w = f.width_slider.Value(),
+              h = f.height_slider.Value();
     const bool text = std::string(s.type) == "Text";
     auto one = [&] {
         if (s.opaque_box) {
@@ -132,14 +132,14 @@ double FloorTickUs(const Shape& s, main_window::MainWindow& f, HWND button, HWND
         // The forms a tick has to use on the shell's button: no call may wait on a hung shell.
         SetWindowPos(button, nullptr, x, y, w, h, SWP_ASYNCWINDOWPOS);
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label.c_str()), SMTO_ABORTIFHUNG, 250,
-                            &ignored);
+        SendMessageTimeoutW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label.c_str()), SMTO_ABORTIFHUNG,
+                            250, &ignored);
         ReadValue(names::kShapeType);
         HRGN region = nullptr;
         if (text) {
             WriteValue(names::kShapeType, "Text");
-            for (const char* n : {names::kFontFace, names::kOutlineText, names::kFontSize, names::kFontBold, names::kFontItalic,
-                                  names::kFontStrikethrough, names::kFontUnderline})
+            for (const char* n : {names::kFontFace, names::kOutlineText, names::kFontSize, names::kFontBold,
+                                  names::kFontItalic, names::kFontStrikethrough, names::kFontUnderline})
                 ReadValue(n);
             BeginPath(dc);
             TextOutW(dc, 0, 0, L"Start", 5);
@@ -192,8 +192,8 @@ void SecondaryTaskbarSearch() {
     std::vector<HWND> stand_ins;
     for (int count : {0, 2}) {
         while (static_cast<int>(stand_ins.size()) < count) {
-            HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0, 600, 30,
-                                           nullptr, nullptr, nullptr, nullptr);
+            HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0,
+                                           600, 30, nullptr, nullptr, nullptr, nullptr);
             CreateWindowExA(0, "Start", "Start", WS_CHILD, 0, 0, 40, 20, taskbar, nullptr, nullptr, nullptr);
             stand_ins.push_back(taskbar);
         }
@@ -208,7 +208,8 @@ void SecondaryTaskbarSearch() {
 
 void Leaks(int ticks) {
     std::printf("\nGDI objects and kernel handles over %d ticks (after 50 warm-up ticks)\n", ticks);
-    std::printf("%-22s %10s %10s %10s %10s %8s\n", "shape", "GDI before", "GDI after", "handles", "after", "seconds");
+    std::printf("%-22s %10s %10s %10s %10s %8s\n", "shape", "GDI before", "GDI after", "handles", "after",
+                "seconds");
     for (const Shape& s : kShapes) {
         StoreShape(s);
         std::unique_ptr<main_window::MainWindow> f = StartInProcess();
@@ -232,7 +233,8 @@ void MemoryOverTicks() {
     for (int i = 0; i < 10000; ++i) f->OnTick();
     const PROCESS_MEMORY_COUNTERS_EX after = Memory(GetCurrentProcess());
     std::printf("\nIn-process growth over 10,000 Text ticks: private %+.0f KB, working set %+.0f KB\n",
-                Kb(after.PagefileUsage) - Kb(before.PagefileUsage), Kb(after.WorkingSetSize) - Kb(before.WorkingSetSize));
+                Kb(after.PagefileUsage) - Kb(before.PagefileUsage),
+                Kb(after.WorkingSetSize) - Kb(before.WorkingSetSize));
     f->OnExitChosen();
 }
 

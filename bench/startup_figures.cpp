@@ -29,18 +29,17 @@ using measure::Kb;
 using measure::Memory;
 using measure::Now;
 
-
 constexpr int kStarts = 15;
 constexpr double kGiveUpSeconds = 30;
 constexpr DWORD kSettleMs = 500;
-constexpr DWORD kPauseBeforeStartMs = 300;  // the last program's exit (its icon leaving the taskbar) is not the next one's start
-constexpr double kStartUpTarget = 1.2;       // Pelmora / minimal program
+constexpr DWORD kPauseBeforeStartMs =
+    300;  // the last program's exit (its icon leaving the taskbar) is not the next one's start
+constexpr double kStartUpTarget = 1.2;        // Pelmora / minimal program
 constexpr double kPrivateBytesTarget = 1.15;  // Pelmora / minimal program
 
-
-
-
-HWND RealStartButton() { return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr); }
+HWND RealStartButton() {
+    return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr);
+}
 
 bool HasRegion(HWND window) {
     win::unique_hrgn probe(CreateRectRgn(0, 0, 0, 0));
@@ -59,14 +58,16 @@ std::set<std::string> ModuleNames(HANDLE process) {
     std::vector<HMODULE> modules(512);
     DWORD needed = 0;
     std::set<std::string> names;
-    if (!EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed))
+    if (!EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)),
+                            &needed))
         return names;
     const size_t count = std::min<size_t>(needed / sizeof(HMODULE), modules.size());
     for (size_t i = 1; i < count; ++i) {
         char name[MAX_PATH] = {};
         if (!GetModuleBaseNameA(process, modules[i], name, MAX_PATH)) continue;
         std::string s(name);
-        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
+        std::transform(s.begin(), s.end(), s.begin(),
+                       [](unsigned char c) { return static_cast<char>(tolower(c)); });
         names.insert(s);
     }
     return names;
@@ -75,9 +76,9 @@ std::set<std::string> ModuleNames(HANDLE process) {
 struct Program {
     const char* label;
     std::string exe;
-    std::function<void()> prepare;        // before each start
-    std::function<HWND()> window;         // its main window, once it exists
-    std::function<bool()> started;        // start-up is over
+    std::function<void()> prepare;  // before each start
+    std::function<HWND()> window;   // its main window, once it exists
+    std::function<bool()> started;  // start-up is over
     std::function<void(HWND)> close;
 };
 
@@ -107,9 +108,12 @@ Launch Run(const Program& program) {
     bool visible = false, started = false;
     while (!started && Now() - t < kGiveUpSeconds) {
         if (!window && (window = program.window()) != nullptr) result.window_ms = (Now() - t) * 1000;
-        if (window && !visible && (visible = IsWindowVisible(window) != FALSE)) result.visible_ms = (Now() - t) * 1000;
-        if ((started = program.started())) result.ready_ms = (Now() - t) * 1000;
-        else Sleep(1);
+        if (window && !visible && (visible = IsWindowVisible(window) != FALSE))
+            result.visible_ms = (Now() - t) * 1000;
+        if ((started = program.started()))
+            result.ready_ms = (Now() - t) * 1000;
+        else
+            Sleep(1);
     }
     if (!started) {
         result.ready_ms = (Now() - t) * 1000;
@@ -162,7 +166,8 @@ std::vector<Program> Programs(HWND button) {
 }
 
 // Start-up by steps, each round's own ratio, every start, and the DLLs only Pelmora loads.
-void PrintWhereTheTimeGoes(const std::vector<Program>& programs, const std::vector<std::vector<Launch>>& launches) {
+void PrintWhereTheTimeGoes(const std::vector<Program>& programs,
+                           const std::vector<std::vector<Launch>>& launches) {
     const std::vector<Launch>&pelmora = launches[0], &minimal = launches[1], &bare = launches[2];
     auto ready = [](const Launch& l) { return l.ready_ms; };
     auto window = [](const Launch& l) { return l.window_ms; };
@@ -170,13 +175,15 @@ void PrintWhereTheTimeGoes(const std::vector<Program>& programs, const std::vect
 
     // The two starts of one round are moments apart: their ratio is the least touched by a change of load.
     std::vector<double> round_ratios;
-    for (size_t i = 0; i < pelmora.size(); ++i) round_ratios.push_back(pelmora[i].ready_ms / minimal[i].ready_ms);
+    for (size_t i = 0; i < pelmora.size(); ++i)
+        round_ratios.push_back(pelmora[i].ready_ms / minimal[i].ready_ms);
     std::sort(round_ratios.begin(), round_ratios.end());
     std::printf("start-up, Pelmora / minimal program of the same round: median %.2fx (from %.2fx to %.2fx)\n",
                 round_ratios[round_ratios.size() / 2], round_ratios.front(), round_ratios.back());
 
     std::printf("\n%-38s %11s %11s\n", "Start-up in steps, ms (medians)", "Pelmora.exe", "minimal");
-    std::printf("%-38s %11.0f %11.0f\n", "until its window exists", MedianOf(pelmora, window), MedianOf(minimal, window));
+    std::printf("%-38s %11.0f %11.0f\n", "until its window exists", MedianOf(pelmora, window),
+                MedianOf(minimal, window));
     std::printf("%-38s %11.0f %11.0f\n", "until its window is shown", MedianOf(pelmora, visible),
                 MedianOf(minimal, visible));
     std::printf("%-38s %11.0f %11.0f\n", "until the Start button is outlined", MedianOf(pelmora, ready),
@@ -226,9 +233,11 @@ void Print() {
     const double startup_ratio = row("start-up, ms (outline/outline/window)", ready);
     const double private_ratio = row("private bytes after start-up, KB", priv);
     row("working set after start-up, KB", ws);
-    std::printf("Pelmora / minimal program: start-up %.2fx (target <= %.2fx, %s), private bytes %.2fx (target <= %.2fx, %s)\n",
-                startup_ratio, kStartUpTarget, Verdict(startup_ratio, kStartUpTarget), private_ratio,
-                kPrivateBytesTarget, Verdict(private_ratio, kPrivateBytesTarget));
+    std::printf(
+        "Pelmora / minimal program: start-up %.2fx (target <= %.2fx, %s), private bytes %.2fx (target <= "
+        "%.2fx, %s)\n",
+        startup_ratio, kStartUpTarget, Verdict(startup_ratio, kStartUpTarget), private_ratio,
+        kPrivateBytesTarget, Verdict(private_ratio, kPrivateBytesTarget));
 
     PrintWhereTheTimeGoes(programs, launches);
 }

@@ -11,7 +11,8 @@ bool CheckBox::Create(HWND parent, const RECT& r, int id, const char* caption) {
 void CheckBox::SetValue(int value) {
     if (value < 0 || value > 2 || value == value_) return;
     value_ = value;
-    SendMessageW(hwnd(), BM_SETCHECK, value == 1 ? BST_CHECKED : (value == 2 ? BST_INDETERMINATE : BST_UNCHECKED), 0);
+    SendMessageW(hwnd(), BM_SETCHECK,
+                 value == 1 ? BST_CHECKED : (value == 2 ? BST_INDETERMINATE : BST_UNCHECKED), 0);
     if (Click) Click();
 }
 

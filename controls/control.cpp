@@ -60,14 +60,16 @@ void Control::Claim(HWND window) {
 
 bool Control::CreateControl(HWND parent, const char* window_class, const char* text, DWORD style,
                             DWORD ex_style, const RECT& r, int id, bool default_font) {
-    hwnd_ = CreateWindowExW(ex_style, win::Wide(window_class).c_str(), win::Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                            r.right - r.left, r.bottom - r.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(ex_style, win::Wide(window_class).c_str(), win::Wide(text).c_str(),
+                            WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleW(nullptr), nullptr);
     id_ = id;
     Claim(hwnd_);
     if (hwnd_ && default_font) {
         const int dpi = win::WindowDpi(parent);
-        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont(dpi ? dpi : win::ScreenDpi())), FALSE);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont(dpi ? dpi : win::ScreenDpi())),
+                     FALSE);
     }
     return hwnd_ != nullptr;
 }

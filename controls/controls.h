@@ -35,7 +35,7 @@ HFONT DefaultFont(int dpi);
 bool IsDefaultFont(HFONT font);
 
 class Control {
-public:
+  public:
     Control() = default;
     virtual ~Control();
     Control(const Control&) = delete;
@@ -58,7 +58,7 @@ public:
     // any other window.
     static Control* FromWindow(HWND window);
 
-protected:
+  protected:
     // `default_font`: give the control the forms' default font at its parent's DPI (controls with
     // their own, such as a toolbar, keep theirs).
     bool CreateControl(HWND parent, const char* window_class, const char* text, DWORD style, DWORD ex_style,
@@ -66,7 +66,7 @@ protected:
     // Makes notifications that `window` sends reach this control.
     void Claim(HWND window);
 
-private:
+  private:
     HWND hwnd_ = nullptr;
     int id_ = 0;
 };
@@ -76,7 +76,7 @@ class Timer;
 
 // Routes every event of a window to the object that handles it (see the top of this file).
 class ControlHost {
-public:
+  public:
     // Pictures that take clicks; where they overlap, the one added first is on top.
     void Add(Picture& picture) { pictures_.push_back(&picture); }
     void Add(Timer& timer) { timers_.push_back(&timer); }
@@ -85,7 +85,7 @@ public:
     // True when the message was handled here.
     bool Forward(UINT msg, WPARAM wp, LPARAM lp);
 
-private:
+  private:
     Picture* PictureAt(POINT client_pt) const;
 
     std::vector<Picture*> pictures_;
@@ -98,7 +98,7 @@ private:
 // thumb sets the value when it is released (nothing happens while it is dragged), and the arrow,
 // Page, Home and End keys work while it has the focus.
 class ScrollBar : public Control {
-public:
+  public:
     struct Range {
         int min, max, value, small_change, large_change;
     };
@@ -113,7 +113,7 @@ public:
 
     Handler Change;
 
-private:
+  private:
     void SyncScrollInfo();
     int min_ = 0, max_ = 0, value_ = 0, small_ = 1, large_ = 1;
 };
@@ -121,7 +121,7 @@ private:
 // Check box with the values 0 (cleared), 1 (ticked) and 2 (grey). A click ticks a cleared or grey
 // box and clears a ticked one.
 class CheckBox : public Control {
-public:
+  public:
     bool Create(HWND parent, const RECT& client_px, int id, const char* caption);
     int Value() const { return value_; }
     void SetValue(int value);
@@ -129,14 +129,14 @@ public:
 
     Handler Click;
 
-private:
+  private:
     int value_ = 0;
 };
 
 // Single-line edit box. Its text is what the edit control holds: a text set with an embedded NUL
 // keeps only what comes before it, as the control shows.
 class TextBox : public Control {
-public:
+  public:
     bool Create(HWND parent, const RECT& client_px, int id, const char* text, bool read_only = false);
     std::string Text() const;
     void SetText(const std::string& text);
@@ -148,13 +148,13 @@ public:
 
     Handler Change;
 
-private:
+  private:
     bool setting_ = false;
     size_t max_length_ = 0;  // 0: the control's own limit
 };
 
 class Button : public Control {
-public:
+  public:
     bool Create(HWND parent, const RECT& client_px, int id, const char* caption, DWORD extra_style = 0);
     void OnCommand(WORD code, WORD id) override;
 
@@ -164,14 +164,14 @@ public:
 // Group box. Frames only draw; the controls they hold are children of the form at the frame's
 // offset, so every notification reaches the form directly.
 class Frame : public Control {
-public:
+  public:
     bool Create(HWND parent, const RECT& client_px, int id, const char* caption);
 };
 
 // Static text sized to its one line, drawn with a transparent background. A label with a Click
 // handler takes clicks; the others let them through to the window.
 class Label : public Control {
-public:
+  public:
     bool Create(HWND parent, int x, int y, int id, const char* text);
     // Moves the label to (x, y) and sizes it to its text in the font it now holds.
     void Place(int x, int y);
@@ -184,7 +184,7 @@ public:
 
 // A windowless picture: the form paints it and tells it about clicks.
 class Picture {
-public:
+  public:
     enum class Fit { kOwnSize, kStretch };
     void Set(HANDLE image, UINT image_type, const RECT& client_px, Fit fit);
     const RECT& Bounds() const { return bounds_; }
@@ -193,7 +193,7 @@ public:
 
     Handler Click;
 
-private:
+  private:
     HANDLE image_ = nullptr;  // owned by the form (a shared resource image)
     UINT type_ = IMAGE_BITMAP;
     RECT bounds_{};
@@ -202,7 +202,7 @@ private:
 
 // Calls Tick every interval on the owner's thread, through the owner's WM_TIMER.
 class Timer {
-public:
+  public:
     Timer() = default;
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
@@ -214,7 +214,7 @@ public:
 
     Handler Tick;
 
-private:
+  private:
     HWND owner_ = nullptr;
     UINT_PTR id_ = 0;
 };

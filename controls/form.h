@@ -15,11 +15,11 @@
 namespace controls {
 
 class Form : public win::Window {
-public:
+  public:
     // The DPI the window is laid out for.
     int dpi() const { return dpi_; }
 
-protected:
+  protected:
     // The DPI for a window not yet made.
     void SetDpi(int dpi) { dpi_ = dpi; }
     // Gives the controls that show the default font the one at `dpi`, then lays the window out for it.
@@ -29,9 +29,11 @@ protected:
     // Pictures that take clicks, timers, and commands that no control sends.
     ControlHost& host() { return host_; }
     // The window's own messages; the default is the system's handling.
-    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return win::Window::HandleMessage(msg, wp, lp); }
+    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+        return win::Window::HandleMessage(msg, wp, lp);
+    }
 
-private:
+  private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) final {
         switch (msg) {
             case WM_COMMAND:

@@ -8,7 +8,8 @@ bool ScrollBar::Create(HWND parent, const RECT& r, int id, const Range& range, b
     value_ = range.value;
     small_ = range.small_change;
     large_ = range.large_change;
-    if (!CreateControl(parent, "SCROLLBAR", "", SBS_HORZ | (tab_stop ? WS_TABSTOP : 0), 0, r, id)) return false;
+    if (!CreateControl(parent, "SCROLLBAR", "", SBS_HORZ | (tab_stop ? WS_TABSTOP : 0), 0, r, id))
+        return false;
     SyncScrollInfo();
     return true;
 }

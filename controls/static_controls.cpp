@@ -20,8 +20,8 @@ bool Frame::Create(HWND parent, const RECT& r, int id, const char* caption) {
 }
 
 bool Label::Create(HWND parent, int x, int y, int id, const char* text) {
-    if (!CreateControl(parent, "STATIC", text, SS_LEFT | SS_NOPREFIX, WS_EX_TRANSPARENT, RECT{x, y, x + 1, y + 1},
-                       id))
+    if (!CreateControl(parent, "STATIC", text, SS_LEFT | SS_NOPREFIX, WS_EX_TRANSPARENT,
+                       RECT{x, y, x + 1, y + 1}, id))
         return false;
     Place(x, y);
     return true;
@@ -59,7 +59,8 @@ void Picture::Paint(HDC dc) const {
     const int width = bounds_.right - bounds_.left;
     const int height = bounds_.bottom - bounds_.top;
     if (type_ == IMAGE_ICON) {
-        DrawIconEx(dc, bounds_.left, bounds_.top, static_cast<HICON>(image_), width, height, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, bounds_.left, bounds_.top, static_cast<HICON>(image_), width, height, 0, nullptr,
+                   DI_NORMAL);
         return;
     }
     BITMAP bm{};
@@ -69,7 +70,8 @@ void Picture::Paint(HDC dc) const {
     if (fit_ == Fit::kStretch) {
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, bounds_.left, bounds_.top, width, height, memory.get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+        StretchBlt(dc, bounds_.left, bounds_.top, width, height, memory.get(), 0, 0, bm.bmWidth, bm.bmHeight,
+                   SRCCOPY);
     } else {
         BitBlt(dc, bounds_.left, bounds_.top, bm.bmWidth, bm.bmHeight, memory.get(), 0, 0, SRCCOPY);
     }

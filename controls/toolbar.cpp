@@ -11,7 +11,8 @@ bool Toolbar::Create(HWND parent, int id, int height_px, int bitmap_id, COLORREF
     buttons_ = buttons;
     captions_.clear();
     for (const ButtonSpec& b : buttons_) captions_.emplace_back(b.caption);
-    if (!CreateControl(parent, "ToolbarWindow32", "", TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER, 0,
+    if (!CreateControl(parent, "ToolbarWindow32", "",
+                       TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER, 0,
                        RECT{0, 0, 100, height_px}, id, false))
         return false;
     SendMessageW(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);

@@ -16,14 +16,15 @@
 namespace controls {
 
 class Toolbar : public Control {
-public:
+  public:
     struct ButtonSpec {
         std::string caption;  // also the tool tip; empty for a separator
         int image;            // index in the image list; -1 for a separator
         int command;          // the button's identifier; unused for a separator
     };
     // `bitmap_id` names a strip of 16-pixel images, `mask` its transparent colour.
-    bool Create(HWND parent, int id, int height_px, int bitmap_id, COLORREF mask, const std::vector<ButtonSpec>& buttons);
+    bool Create(HWND parent, int id, int height_px, int bitmap_id, COLORREF mask,
+                const std::vector<ButtonSpec>& buttons);
     // 1 pressed, 0 not; a command no button has reads 0. Setting a value raises no click.
     int ButtonValue(int command) const;
     void SetButtonValue(int command, int value);
@@ -34,7 +35,7 @@ public:
     // A click on a button, after the button has toggled; gets the button's command.
     std::function<void(int command)> ButtonClick;
 
-private:
+  private:
     const ButtonSpec* ButtonOf(int command) const;
     const win::WideText* CaptionOf(int command) const;
 

@@ -10,7 +10,7 @@
 namespace core {
 
 class RegionSlot {
-public:
+  public:
     // How a region that is still ours goes; a test may watch the deletions.
     using DeleteRegionFn = void (*)(HRGN);
     static void DeleteRegion(HRGN region) { DeleteObject(region); }
@@ -41,7 +41,7 @@ public:
     State state() const { return state_; }
     HRGN owned() const { return owned_; }
 
-private:
+  private:
     void Drop();
 
     DeleteRegionFn delete_region_;

@@ -10,7 +10,9 @@ namespace core {
 
 namespace {
 
-bool OfAnotherThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId(); }
+bool OfAnotherThread(HWND window) {
+    return GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId();
+}
 
 // A window of another thread answers a message that does nothing within the timeout.
 bool Answers(HWND window) {
@@ -35,7 +37,8 @@ void ShellWindows::FindAll() {
     FindExtras();
 }
 
-PlacementCall PlanPlacement(bool button_is_top_level, POINT taskbar_client_origin, const Placement& placement) {
+PlacementCall PlanPlacement(bool button_is_top_level, POINT taskbar_client_origin,
+                            const Placement& placement) {
     if (!button_is_top_level) return {placement.x, placement.y, 0};
     return {taskbar_client_origin.x + placement.x, taskbar_client_origin.y + placement.y,
             SWP_NOACTIVATE | SWP_NOZORDER};
@@ -54,8 +57,8 @@ void PlaceStartButton(HWND start_button, HWND taskbar, const Placement& placemen
 bool SetTextBounded(HWND window, const win::WideText& text) {
     if (!window) return false;
     DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                               kAnswerTimeoutMs, &ignored) != 0;
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored) != 0;
 }
 
 Restyler::Restyler(RegionSlot::DeleteRegionFn delete_region) : region_(delete_region) {}
@@ -114,7 +117,8 @@ void Restyler::ApplyAlpha(int16_t alpha) {
 void Restyler::ApplyPlacement(const Placement& placement) {
     const ShellWindows shell = shell_;
     PlaceStartButton(shell.start_button, shell.taskbar, placement);
-    for (const SecondaryTaskbar& extra : shell.extras) PlaceStartButton(extra.start_button, extra.taskbar, placement);
+    for (const SecondaryTaskbar& extra : shell.extras)
+        PlaceStartButton(extra.start_button, extra.taskbar, placement);
 }
 
 void Restyler::ApplyLabel(const std::string& label) {
@@ -131,7 +135,8 @@ void Restyler::ApplyOutline(const Look& look) {
 
 void Restyler::BuildOutline(const Look& look) {
     RECT button{};
-    if (shell_.start_button && GetWindowRect(shell_.start_button, &button)) box_height_ = button.bottom - button.top;
+    if (shell_.start_button && GetWindowRect(shell_.start_button, &button))
+        box_height_ = button.bottom - button.top;
     switch (look.shape) {
         case ShapeType::kEllipse:
         case ShapeType::kRectangle:
@@ -141,7 +146,8 @@ void Restyler::BuildOutline(const Look& look) {
             if (!outliner_ready_) outliner_ready_ = outliner_.Create(nullptr);
             // Null for an empty text. Points become pixels of the Start button's own monitor, where the
             // system can tell.
-            region_.Replace(outliner_.Build(look.outline_text, look.font, win::WindowDpi(shell_.start_button)));
+            region_.Replace(
+                outliner_.Build(look.outline_text, look.font, win::WindowDpi(shell_.start_button)));
             break;
         case ShapeType::kNone:
             break;  // the last outline stays

@@ -40,7 +40,8 @@ struct PlacementCall {
     int x, y;
     UINT flags;
 };
-PlacementCall PlanPlacement(bool button_is_top_level, POINT taskbar_client_origin, const Placement& placement);
+PlacementCall PlanPlacement(bool button_is_top_level, POINT taskbar_client_origin,
+                            const Placement& placement);
 
 // Places one Start button; a top-level one without a taskbar to be relative to is left alone. A
 // button of another thread is placed asynchronously: a hung shell must not stop us.
@@ -55,7 +56,7 @@ constexpr UINT kAnswerTimeoutMs = 250;
 bool SetTextBounded(HWND window, const win::WideText& text);
 
 class Restyler {
-public:
+  public:
     explicit Restyler(RegionSlot::DeleteRegionFn delete_region = RegionSlot::DeleteRegion);
     Restyler(const Restyler&) = delete;
     Restyler& operator=(const Restyler&) = delete;
@@ -82,7 +83,7 @@ public:
     // Lets a test stand its own windows in for the taskbar and the Start button.
     void UseTaskbarWindows(HWND taskbar, HWND start_button);
 
-private:
+  private:
     void BuildOutline(const Look& look);
     void GiveOutline(ShapeType shape, int width);
     // Whether SetWindowRgn may be called on the button now without waiting on a hung thread. In the

@@ -2,7 +2,6 @@
 
 #include "win/text.h"
 
-
 namespace core {
 
 LoadPlan PlanLoad(const StoredLook& stored, LoadCopies& copies) {

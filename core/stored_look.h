@@ -27,14 +27,14 @@ struct LoadCopies {
 };
 
 struct LoadPlan {
-    bool tick_autostart = false;    // never cleared by the load
+    bool tick_autostart = false;  // never cleared by the load
     bool tick_make_opaque = false;
-    std::string label;              // up to its first NUL, at most kMaxLabelLength characters
+    std::string label;  // up to its first NUL, at most kMaxLabelLength characters
     // Slider values; none leaves the slider as it is. A value outside a slider's range is the
     // slider's to refuse.
-    std::optional<int> alpha;   // none when nothing is stored: an alpha of 0 hides the taskbar
+    std::optional<int> alpha;  // none when nothing is stored: an alpha of 0 hides the taskbar
     int x = 0;
-    std::optional<int> width;   // none for 0: the width slider keeps its value
+    std::optional<int> width;  // none for 0: the width slider keeps its value
     int y = 0;
     std::optional<int> height;  // none for 0 or a value that does not convert
 };

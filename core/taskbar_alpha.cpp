@@ -13,8 +13,8 @@ int32_t SetWindowAlphaWith(HWND window, int16_t alpha, SetLayeredFn set_layered)
 
 int32_t SetWindowAlpha(HWND window, int16_t alpha) {
     // Looked up at run time: systems before Windows 2000 have no layered windows.
-    static const SetLayeredFn system_set_layered = reinterpret_cast<SetLayeredFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
+    static const SetLayeredFn system_set_layered = reinterpret_cast<SetLayeredFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetLayeredWindowAttributes")));
     return SetWindowAlphaWith(window, alpha, system_set_layered);
 }
 

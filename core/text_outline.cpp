@@ -4,13 +4,15 @@
 
 #include "win/text.h"
 
-
 namespace core {
 
-std::string OutlineTextFrom(const settings::Value& stored) { return settings::StripTerminator(stored.ToText()); }
+std::string OutlineTextFrom(const settings::Value& stored) {
+    return settings::StripTerminator(stored.ToText());
+}
 
-FontAttributes ChooseOutlineFont(bool font_picked, const FontDialogState& dialog, const std::string& last_face,
-                                 const StoredOutlineFont& stored, const FontAttributes& current) {
+FontAttributes ChooseOutlineFont(bool font_picked, const FontDialogState& dialog,
+                                 const std::string& last_face, const StoredOutlineFont& stored,
+                                 const FontAttributes& current) {
     FontAttributes next = current;
     std::optional<float> size;
     if (font_picked) {

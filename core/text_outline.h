@@ -51,13 +51,14 @@ std::string OutlineTextFrom(const settings::Value& stored);
 // last stored face, else "Arial", and the dialog's size and flags. Before: the stored face (an empty
 // one is refused) and the stored size and flags. A refused or absent value keeps `current`'s; a
 // size outside (0, kMaxFontSizePoints] and a face no font can have are refused.
-FontAttributes ChooseOutlineFont(bool font_picked, const FontDialogState& dialog, const std::string& last_face,
-                                 const StoredOutlineFont& stored, const FontAttributes& current);
+FontAttributes ChooseOutlineFont(bool font_picked, const FontDialogState& dialog,
+                                 const std::string& last_face, const StoredOutlineFont& stored,
+                                 const FontAttributes& current);
 
 // Draws outlines in a memory context of its own, which keeps its font between outlines: the font
 // object is remade only when the attributes change. The font is never deleted while selected.
 class TextOutliner {
-public:
+  public:
     TextOutliner() = default;
     ~TextOutliner();
     TextOutliner(const TextOutliner&) = delete;
@@ -71,7 +72,7 @@ public:
     // `dpi` (the Start button's monitor's), or at the context's when 0.
     win::unique_hrgn Build(const std::string& text, const FontAttributes& font, int dpi = 0);
 
-private:
+  private:
     void UseFont(const FontAttributes& font, int dpi);
 
     win::unique_hdc dc_;

@@ -38,12 +38,15 @@ int CommandOf(core::ShapeType shape) {
 }
 
 core::ShapeType ShapeOf(int command) {
-    for (core::ShapeType shape : {core::ShapeType::kEllipse, core::ShapeType::kRectangle, core::ShapeType::kText})
+    for (core::ShapeType shape :
+         {core::ShapeType::kEllipse, core::ShapeType::kRectangle, core::ShapeType::kText})
         if (CommandOf(shape) == command) return shape;
     return core::ShapeType::kNone;
 }
 
-CustomizeWindow::CustomizeWindow(OutlineEditing& look) : look_(look) { ShowFontDialog = ShowSystemFontDialog; }
+CustomizeWindow::CustomizeWindow(OutlineEditing& look) : look_(look) {
+    ShowFontDialog = ShowSystemFontDialog;
+}
 
 int CustomizeWindow::FrameWidth(int dpi) {
     RECT frame{0, 0, win::TwipsToPixels(kClientWidthTwips, dpi), 0};
@@ -56,14 +59,15 @@ bool CustomizeWindow::Create() {
     const RECT r = win::CenteredWindowRect(win::TwipsToPixels(kClientWidthTwips, dpi()),
                                            win::TwipsToPixels(kClientHeightTwips, dpi()), kStyle, kExStyle,
                                            win::TwipsToPixels(kWindowWidthTwips, dpi()));
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON,
-                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    if (!CreateWindowOfClass(kCustomizeWindowClass, "Customize Window", kStyle, kExStyle, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, nullptr, icon))
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PELMORA),
+                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    if (!CreateWindowOfClass(kCustomizeWindowClass, "Customize Window", kStyle, kExStyle, r.left, r.top,
+                             r.right - r.left, r.bottom - r.top, nullptr, icon))
         return false;
 
     const RECT placed_later{};  // by LayOut
-    shape_toolbar.Create(hwnd(), kIdToolbar, win::TwipsToPixels(kToolbarHeightTwips, dpi()), IDB_TOOLBAR, kToolbarMask,
+    shape_toolbar.Create(hwnd(), kIdToolbar, win::TwipsToPixels(kToolbarHeightTwips, dpi()), IDB_TOOLBAR,
+                         kToolbarMask,
                          {{"Ellipse", 0, kEllipseCommand},
                           {"", -1, 0},
                           {"Rectangle", 1, kRectangleCommand},
@@ -87,7 +91,8 @@ void CustomizeWindow::LayOut() {
     };
     RECT client{};
     GetClientRect(hwnd(), &client);
-    MoveWindow(shape_toolbar.hwnd(), 0, 0, client.right, win::TwipsToPixels(kToolbarHeightTwips, dpi()), TRUE);
+    MoveWindow(shape_toolbar.hwnd(), 0, 0, client.right, win::TwipsToPixels(kToolbarHeightTwips, dpi()),
+               TRUE);
     text_frame.Move(at(kTextFrameX, kTextFrameY, 3735, 975));
     outline_text_box.Move(at(120, 360, 2295, 375, kTextFrameX, kTextFrameY));
     font_options_button.Move(at(2520, 360, 1095, 375, kTextFrameX, kTextFrameY));
@@ -117,7 +122,8 @@ void CustomizeWindow::SetTextFrameVisible(bool visible) {
 
 void CustomizeWindow::OnShapeButtonClicked(int command) {
     // A click on the pressed button releases it; the look's shape is pressed again, alone.
-    if (const core::ShapeType shape = ShapeOf(command); shape != core::ShapeType::kNone) look_.ChooseShape(shape);
+    if (const core::ShapeType shape = ShapeOf(command); shape != core::ShapeType::kNone)
+        look_.ChooseShape(shape);
     Show();
 }
 

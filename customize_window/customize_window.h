@@ -30,7 +30,7 @@ core::ShapeType ShapeOf(int command);
 
 // What the customize window edits, answered by the look's owner.
 class OutlineEditing {
-public:
+  public:
     virtual core::ShapeType Shape() const = 0;
     virtual const std::string& OutlineText() const = 0;
     // The font dialog's values after its last use (before it, an empty face).
@@ -41,12 +41,12 @@ public:
     // last use (a cancel is not told apart from OK).
     virtual void PickFont(const FontDialogState& dialog) = 0;
 
-protected:
+  protected:
     ~OutlineEditing() = default;
 };
 
 class CustomizeWindow : public controls::Form {
-public:
+  public:
     explicit CustomizeWindow(OutlineEditing& look);
 
     // Creates the window hidden, showing the look; false when it could not be created.
@@ -69,11 +69,11 @@ public:
     controls::TextBox outline_text_box;
     controls::Button font_options_button;
 
-protected:
+  protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void LayOut() override;
 
-private:
+  private:
     void OnShapeButtonClicked(int command);
     void OnOutlineTextChanged();
     void OnFontOptionsClicked();

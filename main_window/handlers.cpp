@@ -42,11 +42,15 @@ void MainWindow::OnPlacementSliderChanged(core::store::PlacementField field, int
     core::store::WritePlacement(field, look_field);
 }
 
-void MainWindow::OnXChanged() { OnPlacementSliderChanged(core::store::PlacementField::kX, look_.placement.x, x_slider); }
+void MainWindow::OnXChanged() {
+    OnPlacementSliderChanged(core::store::PlacementField::kX, look_.placement.x, x_slider);
+}
 void MainWindow::OnWidthChanged() {
     OnPlacementSliderChanged(core::store::PlacementField::kWidth, look_.placement.width, width_slider);
 }
-void MainWindow::OnYChanged() { OnPlacementSliderChanged(core::store::PlacementField::kY, look_.placement.y, y_slider); }
+void MainWindow::OnYChanged() {
+    OnPlacementSliderChanged(core::store::PlacementField::kY, look_.placement.y, y_slider);
+}
 void MainWindow::OnHeightChanged() {
     OnPlacementSliderChanged(core::store::PlacementField::kHeight, look_.placement.height, height_slider);
 }

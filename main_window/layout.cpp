@@ -76,7 +76,8 @@ void MainWindow::CreateControls() {
 void MainWindow::LoadPictures() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     auto bitmap = [instance](int id) {
-        return static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        return static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     };
     background_.reset(bitmap(IDB_BACKGROUND));
     apply_label_.reset(bitmap(IDB_APPLY_LABEL));
@@ -111,11 +112,14 @@ void MainWindow::LayOut() {
     using Fit = controls::Picture::Fit;
     background_picture.Set(background_.get(), IMAGE_BITMAP, at(0, 0, 4080, 1800), Fit::kStretch);
     side_panel_picture.Set(side_panel_icon_.get(), IMAGE_ICON, at(60, 120, 1080, 3960), Fit::kStretch);
-    frame_background_picture.Set(background_.get(), IMAGE_BITMAP, at(90, 120, 3315, 3930, kControlsFrameX, kControlsFrameY), Fit::kStretch);
-    apply_label_picture.Set(apply_label_.get(), IMAGE_BITMAP, at(120, 1140, 1740, 435, kControlsFrameX, kControlsFrameY), Fit::kStretch);
+    frame_background_picture.Set(background_.get(), IMAGE_BITMAP,
+                                 at(90, 120, 3315, 3930, kControlsFrameX, kControlsFrameY), Fit::kStretch);
+    apply_label_picture.Set(apply_label_.get(), IMAGE_BITMAP,
+                            at(120, 1140, 1740, 435, kControlsFrameX, kControlsFrameY), Fit::kStretch);
     // Drawn at the control's size: at 96 DPI that is the picture's own 212 x 30 pixels, and at other
     // resolutions the picture grows with the layout instead of shrinking inside it.
-    customize_picture.Set(customize_bitmap_.get(), IMAGE_BITMAP, at(120, 3480, 3180, 450, kControlsFrameX, kControlsFrameY), Fit::kStretch);
+    customize_picture.Set(customize_bitmap_.get(), IMAGE_BITMAP,
+                          at(120, 3480, 3180, 450, kControlsFrameX, kControlsFrameY), Fit::kStretch);
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 

@@ -38,13 +38,15 @@ bool MainWindow::Create(const std::string& arguments) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     icon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    icon_small_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    icon_small_.reset(
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     // An owned window has no taskbar button; the owner itself is never shown.
-    owner_.reset(CreateWindowExW(0, L"STATIC", L"Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
+    owner_.reset(
+        CreateWindowExW(0, L"STATIC", L"Pelmora", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 
-    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(4740, dpi()), win::TwipsToPixels(4155, dpi()), kStyle,
-                                           kExStyle);
+    const RECT r = win::CenteredWindowRect(win::TwipsToPixels(4740, dpi()), win::TwipsToPixels(4155, dpi()),
+                                           kStyle, kExStyle);
     // The class keeps its icon for the life of the process: a shared one, which nobody destroys.
     HICON class_icon = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_PELMORA), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
@@ -77,8 +79,7 @@ void MainWindow::AddTrayIcon() {
 
 void MainWindow::SetWindowStateMinimized() {
     minimized_ = true;
-    if (IsWindowVisible(hwnd()))
-        ShowWindow(hwnd(), SW_MINIMIZE);  // raises OnResize, which hides the window
+    if (IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_MINIMIZE);  // raises OnResize, which hides the window
 }
 
 void MainWindow::OnResize() {

@@ -36,7 +36,7 @@ enum MenuId : UINT { kMenuRestore = 101, kMenuExit = 102 };
 // The main window owns the look (a plain value it shows and edits), applies it through the
 // restyler and stores it one field at a time; the customize window edits the outline's part of it.
 class MainWindow : public controls::Form, private customize_window::OutlineEditing {
-public:
+  public:
     MainWindow();
     ~MainWindow() override;
 
@@ -78,11 +78,11 @@ public:
     controls::Picture apply_label_picture, customize_picture;  // the two that take clicks
     controls::Timer reapply_timer;
 
-protected:
+  protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void LayOut() override;
 
-private:
+  private:
     // The handlers, each named after what happened.
     void OnResize();
     void OnCloseRequest();
@@ -109,7 +109,8 @@ private:
     void CreateControls();
     void LoadPictures();
     void Paint();
-    void OnPlacementSliderChanged(core::store::PlacementField field, int& look_field, const controls::ScrollBar& slider);
+    void OnPlacementSliderChanged(core::store::PlacementField field, int& look_field,
+                                  const controls::ScrollBar& slider);
     // The stored shape, read again (another tool may have stored one), with the text and font of a
     // text-shaped outline.
     void ReadStoredShape();

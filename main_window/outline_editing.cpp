@@ -28,7 +28,8 @@ void MainWindow::ReadOutlineSource() {
         }
         stored = core::store::ReadOutlineFont();
     }
-    look_.font = core::ChooseOutlineFont(font_source_.picked, font_source_.dialog, font_face_, stored, look_.font);
+    look_.font =
+        core::ChooseOutlineFont(font_source_.picked, font_source_.dialog, font_face_, stored, look_.font);
 }
 
 void MainWindow::ChooseShape(core::ShapeType shape) {

@@ -27,8 +27,8 @@ win::unique_hkey OpenKey(HKEY root, const char* key_path, bool for_read) {
 LONG RegistryCreateKey(HKEY root, const char* key_path) {
     win::unique_hkey key;
     DWORD disposition = 0;
-    return RegCreateKeyExW(root, win::Wide(key_path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess, nullptr,
-                           key.put(), &disposition);
+    return RegCreateKeyExW(root, win::Wide(key_path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAccess,
+                           nullptr, key.put(), &disposition);
 }
 
 LONG RegistryWriteValue(HKEY root, const char* key_path, const char* value_name, const settings::Value& value,
@@ -54,7 +54,8 @@ LONG WriteValueToKey(HKEY key, const char* value_name, DWORD type, const setting
         if (!n || rounded < -2147483648.0 || rounded > 2147483647.0) return ERROR_INVALID_DATA;
         const int32_t integer = static_cast<int32_t>(rounded);
         const BYTE bytes[4] = {static_cast<BYTE>(integer & 0xFF), static_cast<BYTE>((integer >> 8) & 0xFF),
-                               static_cast<BYTE>((integer >> 16) & 0xFF), static_cast<BYTE>((integer >> 24) & 0xFF)};
+                               static_cast<BYTE>((integer >> 16) & 0xFF),
+                               static_cast<BYTE>((integer >> 24) & 0xFF)};
         return RegSetValueExW(key, win::Wide(value_name).c_str(), 0, REG_DWORD, bytes, 4);
     }
     return ERROR_SUCCESS;
@@ -76,8 +77,8 @@ LONG ReadValueFromKey(HKEY key, const char* value_name, settings::Value& value) 
         // One spare NUL: a text stored without its terminator must not be read past its end.
         std::vector<wchar_t> buffer(static_cast<size_t>(size) / sizeof(wchar_t) + 1, L'\0');
         DWORD got = size;
-        const LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
-                                             reinterpret_cast<BYTE*>(buffer.data()), &got);
+        const LONG status =
+            RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got);
         if (status != ERROR_SUCCESS || type != REG_SZ || got > size) {
             value = settings::Value();
             return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
@@ -94,7 +95,8 @@ LONG ReadValueFromKey(HKEY key, const char* value_name, settings::Value& value) 
         DWORD got = sizeof integer;
         const LONG status =
             RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&integer), &got);
-        if (status != ERROR_SUCCESS || type != REG_DWORD) return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
+        if (status != ERROR_SUCCESS || type != REG_DWORD)
+            return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
         value = settings::Value::Int32(static_cast<int32_t>(integer));
         return ERROR_SUCCESS;
     }

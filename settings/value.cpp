@@ -48,7 +48,8 @@ Value Value::Text(std::string v) {
 char UserDecimalSeparator() {
     // One character: a separator outside ASCII (none is known) would not fit the number's bytes.
     wchar_t buffer[8] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) > 1 && buffer[0] > 0 && buffer[0] < 0x80)
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) > 1 && buffer[0] > 0 &&
+        buffer[0] < 0x80)
         return static_cast<char>(buffer[0]);
     return '.';
 }
@@ -177,7 +178,8 @@ std::optional<int16_t> Value::ToInt16() const {
     const std::optional<double> n = ToNumber();
     if (!n) return std::nullopt;
     const double r = RoundHalfEven(*n);
-    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max()) return std::nullopt;
+    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
+        return std::nullopt;
     return static_cast<int16_t>(r);
 }
 

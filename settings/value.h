@@ -10,7 +10,7 @@
 namespace settings {
 
 class Value {
-public:
+  public:
     enum class Kind { kEmpty, kInt16, kInt32, kSingle, kBool, kText };
 
     Value() = default;
@@ -41,7 +41,7 @@ public:
     // A text that is no number compares unequal.
     bool EqualsNumber(double n) const;
 
-private:
+  private:
     Kind kind_ = Kind::kEmpty;
     int32_t integer_ = 0;
     float single_ = 0;

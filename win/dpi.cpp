@@ -17,7 +17,8 @@ int NewWindowDpi() {
     UINT x = 0, y = 0;
     constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the scale the user chose for the monitor
     if (dpi_for_monitor &&
-        SUCCEEDED(dpi_for_monitor(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), kEffectiveDpi, &x, &y)) &&
+        SUCCEEDED(dpi_for_monitor(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), kEffectiveDpi, &x,
+                                  &y)) &&
         x > 0)
         return static_cast<int>(x);
     return ScreenDpi();

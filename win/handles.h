@@ -9,7 +9,7 @@ namespace win {
 
 template <typename Handle, auto Close, Handle Invalid = Handle{}>
 class unique_any {
-public:
+  public:
     unique_any() = default;
     explicit unique_any(Handle h) : h_(h) {}
     ~unique_any() { reset(); }
@@ -34,7 +34,7 @@ public:
         return &h_;
     }
 
-private:
+  private:
     Handle h_ = Invalid;
 };
 
@@ -64,7 +64,7 @@ using unique_hglobal = unique_any<HGLOBAL, detail::free_global>;
 // Owns one reference to a COM object and releases it.
 template <typename Interface>
 class com_ptr {
-public:
+  public:
     com_ptr() = default;
     ~com_ptr() { reset(); }
     com_ptr(const com_ptr&) = delete;
@@ -91,13 +91,13 @@ public:
     }
     void** put_void() { return reinterpret_cast<void**>(put()); }
 
-private:
+  private:
     Interface* p_ = nullptr;
 };
 
 // A DC from GetDC, given back with ReleaseDC.
 class unique_hdc_window {
-public:
+  public:
     explicit unique_hdc_window(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     ~unique_hdc_window() {
         if (dc_) ReleaseDC(hwnd_, dc_);
@@ -106,14 +106,14 @@ public:
     unique_hdc_window& operator=(const unique_hdc_window&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_;
 };
 
 // BeginPaint/EndPaint.
 class unique_hdc_paint {
-public:
+  public:
     explicit unique_hdc_paint(HWND hwnd) : hwnd_(hwnd) { BeginPaint(hwnd_, &ps_); }
     ~unique_hdc_paint() { EndPaint(hwnd_, &ps_); }
     unique_hdc_paint(const unique_hdc_paint&) = delete;
@@ -121,14 +121,14 @@ public:
     HDC get() const { return ps_.hdc; }
     const PAINTSTRUCT& paint() const { return ps_; }
 
-private:
+  private:
     HWND hwnd_;
     PAINTSTRUCT ps_{};
 };
 
 // Selects an object into a DC and puts the previous one back.
 class unique_select_object {
-public:
+  public:
     unique_select_object(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
     ~unique_select_object() {
         if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
@@ -136,7 +136,7 @@ public:
     unique_select_object(const unique_select_object&) = delete;
     unique_select_object& operator=(const unique_select_object&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };

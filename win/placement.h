@@ -7,6 +7,7 @@ namespace win {
 
 // The outer rectangle of a window with this client size and these styles, centred in the work
 // area. `outer_width`, when given, replaces the width that the client size implies.
-RECT CenteredWindowRect(int client_width, int client_height, DWORD style, DWORD ex_style, int outer_width = 0);
+RECT CenteredWindowRect(int client_width, int client_height, DWORD style, DWORD ex_style,
+                        int outer_width = 0);
 
 }  // namespace win

@@ -5,18 +5,22 @@
 namespace win {
 
 WideText::WideText(const std::string& utf8) {
-    const int length =
-        utf8.empty() ? 0 : MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    const int length = utf8.empty() ? 0
+                                    : MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
+                                                          static_cast<int>(utf8.size()), nullptr, 0);
     chars_.assign(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
     if (length > 0)
         MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), chars_.data(), length);
 }
 
-WideText::WideText(const wchar_t* utf16, size_t length) : chars_(utf16, utf16 + length) { chars_.push_back(L'\0'); }
+WideText::WideText(const wchar_t* utf16, size_t length) : chars_(utf16, utf16 + length) {
+    chars_.push_back(L'\0');
+}
 
 std::string Utf8(const wchar_t* utf16, size_t length) {
     if (!utf16 || length == 0) return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, utf16, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, utf16, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
     if (bytes > 0)
         WideCharToMultiByte(CP_UTF8, 0, utf16, static_cast<int>(length), &utf8[0], bytes, nullptr, nullptr);

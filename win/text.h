@@ -10,7 +10,7 @@ namespace win {
 // A UTF-16 text for a wide function, always NUL-terminated. (Not std::wstring: the 32-bit program
 // would carry the library's whole wide string, a tenth of its size, for a few conversions.)
 class WideText {
-public:
+  public:
     WideText() : chars_(1, L'\0') {}
     explicit WideText(const std::string& utf8);
     WideText(const wchar_t* utf16, size_t length);
@@ -21,7 +21,7 @@ public:
     bool empty() const { return size() == 0; }
     wchar_t operator[](size_t i) const { return chars_[i]; }
 
-private:
+  private:
     std::vector<wchar_t> chars_;  // the characters, then one NUL
 };
 

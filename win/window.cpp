@@ -34,8 +34,8 @@ bool Window::CreateWindowOfClass(const char* class_name, const char* title, DWOR
         wc.hIconSm = icon;
         if (!RegisterClassExW(&wc)) return false;
     }
-    CreateWindowExW(ex_style, wide_class.c_str(), Wide(title).c_str(), style, x, y, width, height, owner, nullptr,
-                    instance, this);
+    CreateWindowExW(ex_style, wide_class.c_str(), Wide(title).c_str(), style, x, y, width, height, owner,
+                    nullptr, instance, this);
     return hwnd_ != nullptr;
 }
 

@@ -8,7 +8,7 @@
 namespace win {
 
 class Window {
-public:
+  public:
     Window() = default;
     virtual ~Window();
     Window(const Window&) = delete;
@@ -19,7 +19,7 @@ public:
     // derived class whose members own windows (an owner, say) calls it first in its destructor.
     void Destroy();
 
-protected:
+  protected:
     // Registers the class once per process and creates the window; false when creation failed. The
     // class name and title are UTF-8.
     bool CreateWindowOfClass(const char* class_name, const char* title, DWORD style, DWORD ex_style, int x,
@@ -28,7 +28,7 @@ protected:
     // Called after WM_NCDESTROY: the handle is gone.
     virtual void OnDestroyed() {}
 
-private:
+  private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
 };

@@ -24,7 +24,7 @@ TEST(ShapeTypeParsing, StoredWordWithoutTerminatorOrSurroundingSpaces) {
     EXPECT_EQ(parse("Text"), ShapeType::kText);  // another tool's text without a terminator
     EXPECT_EQ(parse(std::string("ellipse\0", 8)), ShapeType::kNone);
     EXPECT_EQ(parse(std::string("Text\0Ellipse\0", 13)), ShapeType::kText);  // a text ends at its first NUL
-    EXPECT_EQ(parse("\tText"), ShapeType::kNone);  // spaces only are stripped
+    EXPECT_EQ(parse("\tText"), ShapeType::kNone);                            // spaces only are stripped
     EXPECT_EQ(core::ParseShapeType(Value()), ShapeType::kNone);
     EXPECT_EQ(core::ParseShapeType(Value::Int32(7)), ShapeType::kNone);
 }
@@ -85,7 +85,8 @@ TEST(OutlineFont, BeforeAFontIsPickedTheStoredValuesWithoutFallback) {
     core::StoredOutlineFont stored;
     stored.size = 14.0f;
     stored.italic = true;
-    FontAttributes f = core::ChooseOutlineFont(false, FontDialogState{"Ignored"}, "DejaVu Sans", stored, current);
+    FontAttributes f =
+        core::ChooseOutlineFont(false, FontDialogState{"Ignored"}, "DejaVu Sans", stored, current);
     EXPECT_EQ(f.name, "DejaVu Sans");
     EXPECT_EQ(f.size, 14.0f);
     EXPECT_TRUE(f.bold);  // absent: kept

@@ -16,7 +16,7 @@ using settings::Value;
 constexpr const char* kTestKey = "Velmontix\\QVRTest";
 
 class SettingsStore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test_support::DeleteKeyTree(kTestKey);
         ASSERT_EQ(registry::RegistryCreateKey(HKEY_CURRENT_USER, kTestKey), ERROR_SUCCESS);
@@ -89,10 +89,12 @@ TEST_F(SettingsStore, TextsAreCompatibleBothWaysWithTheCodePageForm) {
 
     ASSERT_EQ(Write("NFont", Value::Text("\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA")), ERROR_SUCCESS);  // Пуск
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Velmontix\\QVRTest", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Velmontix\\QVRTest", 0, KEY_QUERY_VALUE, &key),
+              ERROR_SUCCESS);
     wchar_t stored[16] = {};
     DWORD size = sizeof stored;
-    EXPECT_EQ(RegQueryValueExW(key, L"NFont", nullptr, nullptr, reinterpret_cast<BYTE*>(stored), &size), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExW(key, L"NFont", nullptr, nullptr, reinterpret_cast<BYTE*>(stored), &size),
+              ERROR_SUCCESS);
     RegCloseKey(key);
     EXPECT_STREQ(stored, L"\x041F\x0443\x0441\x043A");
     EXPECT_EQ(size, 10u) << "four characters and one terminator";

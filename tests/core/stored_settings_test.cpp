@@ -23,7 +23,7 @@ namespace {
 using namespace bad_forms;
 
 class BadSetting : public ::testing::TestWithParam<std::tuple<const char*, FormName>> {
-protected:
+  protected:
     test_support::CleanSettings clean_;
 };
 
@@ -90,7 +90,8 @@ std::string CaseName(const ::testing::TestParamInfo<BadSetting::ParamType>& info
 
 // 16 settings x 13 forms: 208 cases.
 INSTANTIATE_TEST_SUITE_P(EverySettingEveryForm, BadSetting,
-                         ::testing::Combine(::testing::ValuesIn(names::kAll), ::testing::ValuesIn(kForms)), CaseName);
+                         ::testing::Combine(::testing::ValuesIn(names::kAll), ::testing::ValuesIn(kForms)),
+                         CaseName);
 
 // A copy keeps the previous load's value when the next load finds one that does not convert.
 TEST(LoadCopies, AValueThatDoesNotConvertKeepsThePreviousLoads) {

@@ -48,7 +48,8 @@ TEST_F(ControlsTest, SliderArrowTrackAndKeysPlaceTheButtonAndStoreTheirValue) {
     EXPECT_TRUE(PlacedAt(1, 0, 100, 32));
 
     const RECT y_track = ScreenRect(p->Slider(4));  // Y, one page: a click right of the thumb
-    ASSERT_TRUE(ClickAt(POINT{y_track.left + (y_track.right - y_track.left) * 3 / 4, (y_track.top + y_track.bottom) / 2}));
+    ASSERT_TRUE(ClickAt(
+        POINT{y_track.left + (y_track.right - y_track.left) * 3 / 4, (y_track.top + y_track.bottom) / 2}));
     EXPECT_TRUE(SettingIs("PY1", "10"));
     EXPECT_EQ(p->SliderPos(4), 10);
     EXPECT_TRUE(PlacedAt(1, 10, 100, 32));

@@ -26,7 +26,8 @@ LRESULT Send(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 // Runs `action`, kills the program as soon as it returns, and hands back the value then stored.
-std::optional<std::string> StoredAfterKill(PelmoraProcess* p, const char* setting, const std::function<void()>& action) {
+std::optional<std::string> StoredAfterKill(PelmoraProcess* p, const char* setting,
+                                           const std::function<void()>& action) {
     action();
     TerminateProcess(p->Process(), 1);
     p->WaitForExit(5000);
@@ -42,12 +43,25 @@ TEST_F(DurabilityTest, MainWindowActionsAreStoredBeforeTheirHandlersReturn) {
         std::function<void(PelmoraProcess*)> act;
     };
     const Case cases[] = {
-        {"PX1", "1", [](PelmoraProcess* p) { Send(p->Main(), WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(p->Slider(2))); }},
-        {"PX2", "101", [](PelmoraProcess* p) { Send(p->Main(), WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(p->Slider(3))); }},
-        {"PY1", "10", [](PelmoraProcess* p) { Send(p->Main(), WM_HSCROLL, SB_PAGERIGHT, reinterpret_cast<LPARAM>(p->Slider(4))); }},
-        {"PY2", "31", [](PelmoraProcess* p) { Send(p->Main(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(p->Slider(5))); }},
+        {"PX1", "1",
+         [](PelmoraProcess* p) {
+             Send(p->Main(), WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(p->Slider(2)));
+         }},
+        {"PX2", "101",
+         [](PelmoraProcess* p) {
+             Send(p->Main(), WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(p->Slider(3)));
+         }},
+        {"PY1", "10",
+         [](PelmoraProcess* p) {
+             Send(p->Main(), WM_HSCROLL, SB_PAGERIGHT, reinterpret_cast<LPARAM>(p->Slider(4)));
+         }},
+        {"PY2", "31",
+         [](PelmoraProcess* p) {
+             Send(p->Main(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(p->Slider(5)));
+         }},
         {"CheckMT", "1", [](PelmoraProcess* p) { Send(p->Check("Make Opaque"), BM_CLICK, 0, 0); }},
-        {"Text", "durable", [](PelmoraProcess* p) {
+        {"Text", "durable",
+         [](PelmoraProcess* p) {
              Send(p->NewLabelBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("durable"));
              POINT at = p->ApplyLabelPicture();
              ScreenToClient(p->Main(), &at);
@@ -60,7 +74,8 @@ TEST_F(DurabilityTest, MainWindowActionsAreStoredBeforeTheirHandlersReturn) {
         WipeSettings();
         PelmoraProcess* p = Launch();
         ASSERT_TRUE(p) << c.setting;
-        EXPECT_EQ(StoredAfterKill(p, c.setting, [&] { c.act(p); }), std::optional<std::string>(c.expected)) << c.setting;
+        EXPECT_EQ(StoredAfterKill(p, c.setting, [&] { c.act(p); }), std::optional<std::string>(c.expected))
+            << c.setting;
     }
     EXPECT_TRUE(ReadRunValue().has_value()) << "the Run value was written with Check, the last case";
 }
@@ -74,7 +89,10 @@ TEST_F(DurabilityTest, CustomizeWindowActionsAreStoredBeforeTheirHandlersReturn)
     ASSERT_TRUE(toolbar);
     // Button 3, "Rectangle": the toolbar reports it as its command identifier.
     EXPECT_EQ(StoredAfterKill(p, "Type",
-                              [&] { Send(customize, WM_COMMAND, MAKEWPARAM(3003, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar)); }),
+                              [&] {
+                                  Send(customize, WM_COMMAND, MAKEWPARAM(3003, BN_CLICKED),
+                                       reinterpret_cast<LPARAM>(toolbar));
+                              }),
               std::optional<std::string>("Rectangle"));
 
     WipeSettings();
@@ -83,8 +101,9 @@ TEST_F(DurabilityTest, CustomizeWindowActionsAreStoredBeforeTheirHandlersReturn)
     customize = p->OpenCustomizeWindow();
     HWND box = FindWindowExA(customize, nullptr, "Edit", nullptr);
     ASSERT_TRUE(box);
-    EXPECT_EQ(StoredAfterKill(p, "Text2", [&] { Send(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Hello")); }),
-              std::optional<std::string>("Hello"));
+    EXPECT_EQ(
+        StoredAfterKill(p, "Text2", [&] { Send(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Hello")); }),
+        std::optional<std::string>("Hello"));
 
     // Font Options opens a modal dialog: cancel it from here; the handler then writes the font.
     WipeSettings();
@@ -99,7 +118,8 @@ TEST_F(DurabilityTest, CustomizeWindowActionsAreStoredBeforeTheirHandlersReturn)
         WaitUntil([&] { return (dialog = FindOwnTopLevel(pid, "#32770")) != nullptr; }, 5000);
         if (dialog) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    EXPECT_EQ(StoredAfterKill(p, "NFont", [&] { Send(font_button, BM_CLICK, 0, 0); }), std::optional<std::string>("Arial"));
+    EXPECT_EQ(StoredAfterKill(p, "NFont", [&] { Send(font_button, BM_CLICK, 0, 0); }),
+              std::optional<std::string>("Arial"));
     cancel.join();
     EXPECT_EQ(ReadSetting("BFont"), std::optional<std::string>("False"));
     EXPECT_EQ(ReadSetting("UFont"), std::optional<std::string>("False"));

@@ -11,7 +11,7 @@ namespace {
 // One extra taskbar with its Start button, on a thread of its own that answers the program's
 // calls (they are messages to that thread's windows) until the stand-in is destroyed.
 class StandInTaskbar {
-public:
+  public:
     explicit StandInTaskbar(int screen_y) {
         HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         thread_ = std::thread([this, screen_y, ready] {
@@ -22,10 +22,10 @@ public:
                 wc.lpszClassName = name;
                 RegisterClassA(&wc);  // fails harmlessly once registered
             }
-            taskbar_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP | WS_VISIBLE, 100,
-                                       screen_y, 600, 30, nullptr, nullptr, nullptr, nullptr);
-            start_ = CreateWindowExA(0, "Start", "Start", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, taskbar_, nullptr,
-                                     nullptr, nullptr);
+            taskbar_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP | WS_VISIBLE,
+                                       100, screen_y, 600, 30, nullptr, nullptr, nullptr, nullptr);
+            start_ = CreateWindowExA(0, "Start", "Start", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, taskbar_,
+                                     nullptr, nullptr, nullptr);
             thread_id_ = GetCurrentThreadId();
             SetEvent(ready);
             MSG msg;
@@ -51,17 +51,18 @@ public:
         GetWindowRect(start_, &r);
         MapWindowPoints(nullptr, taskbar_, reinterpret_cast<POINT*>(&r), 2);
         HRGN region = CreateRectRgn(0, 0, 0, 0);
-        const bool outlined = GetWindowRgn(start_, region) != ERROR && PtInRegion(region, 40, 9) &&
-                              !PtInRegion(region, 1, 1);
+        const bool outlined =
+            GetWindowRgn(start_, region) != ERROR && PtInRegion(region, 40, 9) && !PtInRegion(region, 1, 1);
         DeleteObject(region);
         BYTE alpha = 0;
         DWORD flags = 0;
-        const bool translucent = GetLayeredWindowAttributes(taskbar_, nullptr, &alpha, &flags) && alpha == 200;
+        const bool translucent =
+            GetLayeredWindowAttributes(taskbar_, nullptr, &alpha, &flags) && alpha == 200;
         return r.left == 5 && r.top == 1 && r.right - r.left == 80 && r.bottom - r.top == 18 &&
                WindowText(start_) == "Go" && outlined && translucent;
     }
 
-private:
+  private:
     std::thread thread_;
     DWORD thread_id_ = 0;
     HWND taskbar_ = nullptr;

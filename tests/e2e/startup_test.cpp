@@ -13,7 +13,7 @@ TEST_F(StartupTest, FirstStartShowsWindowStoresOnlyTheLoadedAlphaAndAddsIcon) {
 
     EXPECT_TRUE(p->Shown());
     EXPECT_EQ(WindowText(p->CurrentLabelBox()), "Go");  // the button's own label, not a stored one
-    EXPECT_EQ(WindowText(p->NewLabelBox()), "");    // "start" is replaced by the empty stored label
+    EXPECT_EQ(WindowText(p->NewLabelBox()), "");        // "start" is replaced by the empty stored label
     EXPECT_FALSE(p->Checked("Make Opaque"));
     EXPECT_FALSE(p->Checked("Startup"));
     EXPECT_FALSE(IsWindowVisible(p->Slider(1)));
@@ -51,7 +51,8 @@ TEST_F(StartupTest, OnlyTheExactMinArgumentStartsHidden) {
         const char* arguments;
         bool hidden;
     };
-    for (const Case& c : {Case{"/min", true}, Case{"  /min  ", true}, Case{"/MIN", false}, Case{"/min x", false}}) {
+    for (const Case& c :
+         {Case{"/min", true}, Case{"  /min  ", true}, Case{"/MIN", false}, Case{"/min x", false}}) {
         PelmoraProcess* p = Launch(c.arguments);
         ASSERT_TRUE(p) << c.arguments;
         Pause(200);

@@ -10,7 +10,8 @@ using ReapplyTest = PelmoraTest;
 bool LookIsApplied() {
     const RECT r = StartButtonPlacement();
     return r.left == 5 && r.top == 1 && r.right - r.left == 80 && r.bottom - r.top == 18 &&
-           WindowText(StartButton()) == "Tick" && StartButtonRegionContains(40, 9) && !StartButtonRegionContains(1, 1);
+           WindowText(StartButton()) == "Tick" && StartButtonRegionContains(40, 9) &&
+           !StartButtonRegionContains(1, 1);
 }
 
 TEST_F(ReapplyTest, TimerPutsBackPlacementLabelAndOutlineChangedByOthers) {

@@ -12,14 +12,17 @@ using UnicodeTest = PelmoraTest;
 std::string RunValueAsStored() {
     wchar_t text[512] = {};
     DWORD size = sizeof text - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"QVR", RRF_RT_REG_SZ,
-                     nullptr, text, &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"QVR",
+                     RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
         return {};
     return win::Utf8(text, wcslen(text));
 }
 
 TEST_F(UnicodeTest, AutostartFromACyrillicFolderStoresItsExactPathAndStartsHidden) {
-    const std::string folder = "C:\\\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\xD0\xBE\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C";  // Пользователь
+    // "Пользователь" (user)
+    const std::string folder =
+        "C:\\\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\xD0\xBE"
+        "\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C";
     const std::string exe = folder + "\\Pelmora.exe";
     CreateDirectoryW(win::Wide(folder).c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(win::Wide(PelmoraExePath()).c_str(), win::Wide(exe).c_str(), FALSE));

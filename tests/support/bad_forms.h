@@ -35,10 +35,18 @@ struct FormName {
     const char* name;
 };
 constexpr FormName kForms[] = {
-    {Form::kMissing, "Missing"},     {Form::kEmptyText, "EmptyText"},   {Form::kNotANumber, "NotANumber"},
-    {Form::kOutOfRange, "OutOfRange"}, {Form::kNegative, "Negative"},   {Form::kHugeText, "HugeText"},
-    {Form::kDword, "Dword"},         {Form::kDwordShort, "DwordShort"}, {Form::kDwordLong, "DwordLong"},
-    {Form::kBinary, "Binary"},       {Form::kExpandSz, "ExpandSz"},     {Form::kMultiSz, "MultiSz"},
+    {Form::kMissing, "Missing"},
+    {Form::kEmptyText, "EmptyText"},
+    {Form::kNotANumber, "NotANumber"},
+    {Form::kOutOfRange, "OutOfRange"},
+    {Form::kNegative, "Negative"},
+    {Form::kHugeText, "HugeText"},
+    {Form::kDword, "Dword"},
+    {Form::kDwordShort, "DwordShort"},
+    {Form::kDwordLong, "DwordLong"},
+    {Form::kBinary, "Binary"},
+    {Form::kExpandSz, "ExpandSz"},
+    {Form::kMultiSz, "MultiSz"},
     {Form::kNoTerminator, "NoTerminator"},
 };
 
@@ -101,8 +109,8 @@ inline Read ReadOf(Form form, const Good& good) {
 
 inline void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     RegCloseKey(key);

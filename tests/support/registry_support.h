@@ -38,13 +38,13 @@ inline std::string ValueNames(const char* path) {
 
 // The program's settings key and its autostart value, cleared before and after each test.
 class CleanSettings {
-public:
+  public:
     CleanSettings() { Clear(); }
     ~CleanSettings() { Clear(); }
     CleanSettings(const CleanSettings&) = delete;
     CleanSettings& operator=(const CleanSettings&) = delete;
 
-private:
+  private:
     static void Clear() {
         DeleteKeyTree(registry::kSettingsKey);
         HKEY run = nullptr;

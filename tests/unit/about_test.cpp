@@ -87,8 +87,9 @@ void ExpectAboutWindowLaidOutAt(const about_window::AboutWindow& about, int dpi)
     EXPECT_EQ(ChildRect(w, about.web_link_label.hwnd()).top, win::TwipsToPixels(960, dpi));
     EXPECT_EQ(test_support::FontHeightOf(about.web_link_label.hwnd()), -MulDiv(825, dpi, 7200));
     EXPECT_EQ(test_support::FontHeightOf(about.version_label.hwnd()), -MulDiv(8, dpi, 72));
-    for (const controls::Label* label : {&about.title_label, &about.top_label, &about.version_label, &about.web_link_label,
-                                         &about.author_label, &about.email_label, &about.rights_label}) {
+    for (const controls::Label* label :
+         {&about.title_label, &about.top_label, &about.version_label, &about.web_link_label,
+          &about.author_label, &about.email_label, &about.rights_label}) {
         const RECT r = ChildRect(w, label->hwnd());
         const SIZE text = test_support::TextSizeOf(label->hwnd());
         EXPECT_EQ(r.right - r.left, text.cx) << label->id();
@@ -109,7 +110,7 @@ COLORREF BottomRightPixel(HWND w) {
 }
 
 class AboutWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(about_.Create());
         about_.OpenWebAddress = [this](const std::string& address) { opened_.push_back(address); };
@@ -162,9 +163,9 @@ TEST_F(AboutWindow, LabelsReadTopToBottomInsideTheWindowAndFitTheirText) {
     HWND w = about_.hwnd();
     RECT client{};
     GetClientRect(w, &client);
-    const std::vector<const controls::Control*> reading_order{&about_.top_label, &about_.title_label, &about_.version_label,
-                                                              &about_.web_link_label,    &about_.email_label,    &about_.author_label,
-                                                              &about_.rights_label,    &about_.ok_button};
+    const std::vector<const controls::Control*> reading_order{
+        &about_.top_label,   &about_.title_label,  &about_.version_label, &about_.web_link_label,
+        &about_.email_label, &about_.author_label, &about_.rights_label,  &about_.ok_button};
     int previous_bottom = 0;
     for (const controls::Control* c : reading_order) {
         const RECT r = ChildRect(w, c->hwnd());
@@ -193,7 +194,8 @@ TEST_F(AboutWindow, ADpiChangeLaysItOutAsIfMadeAtTheNewDpi) {
     const COLORREF corner = BottomRightPixel(about_.hwnd());
     for (int dpi : {screen_dpi == 144 ? 96 : 144, screen_dpi}) {
         SCOPED_TRACE(dpi);
-        test_support::SendDpiChange(about_.hwnd(), dpi, win::TwipsToPixels(3330, dpi), win::TwipsToPixels(2895, dpi));
+        test_support::SendDpiChange(about_.hwnd(), dpi, win::TwipsToPixels(3330, dpi),
+                                    win::TwipsToPixels(2895, dpi));
         ExpectAboutWindowLaidOutAt(about_, dpi);
         const COLORREF now = BottomRightPixel(about_.hwnd());
         EXPECT_NEAR(GetRValue(now), GetRValue(corner), 30);
@@ -264,8 +266,9 @@ TEST_F(AboutWindow, OnlyTheLinkReactsToAClickAndTheWindowStaysOpen) {
     HWND w = about_.hwnd();
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RunMessageLoop();
-    const std::vector<const controls::Control*> others{&about_.title_label, &about_.top_label, &about_.version_label,
-                                                       &about_.author_label, &about_.email_label, &about_.rights_label};
+    const std::vector<const controls::Control*> others{&about_.title_label,   &about_.top_label,
+                                                       &about_.version_label, &about_.author_label,
+                                                       &about_.email_label,   &about_.rights_label};
     for (const controls::Control* c : others) ClickAt(w, CentreOf(ChildRect(w, c->hwnd())));
     ClickAt(w, POINT{4, 4});  // the picture
     EXPECT_TRUE(opened_.empty());
@@ -279,7 +282,8 @@ TEST_F(AboutWindow, OnlyTheLinkReactsToAClickAndTheWindowStaysOpen) {
 TEST_F(AboutWindow, HandCursorOverTheLinkOnly) {
     HWND w = about_.hwnd();
     const LPARAM over_client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
-    EXPECT_TRUE(SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(about_.web_link_label.hwnd()), over_client));
+    EXPECT_TRUE(
+        SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(about_.web_link_label.hwnd()), over_client));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
     SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), over_client);
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
@@ -287,7 +291,7 @@ TEST_F(AboutWindow, HandCursorOverTheLinkOnly) {
 
 // Through the main window, as the user opens it.
 class AboutFromMainWindow : public ::testing::Test {
-protected:
+  protected:
     test_support::CleanSettings settings_;
     test_support::StartButtonRestorer start_button_;
 };
@@ -343,7 +347,8 @@ struct GroupIconHeader {
 
 TEST(ProgramIcon, HoldsFourSizesAtEightAndThirtyTwoBits) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(IDI_PELMORA), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    HRSRC found =
+        FindResourceA(instance, MAKEINTRESOURCEA(IDI_PELMORA), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
     ASSERT_NE(found, nullptr);
     const DWORD size = SizeofResource(instance, found);
     const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(instance, found)));
@@ -365,7 +370,7 @@ TEST(ProgramIcon, HoldsFourSizesAtEightAndThirtyTwoBits) {
         ASSERT_NE(image, nullptr) << "image " << e.id;
         EXPECT_EQ(SizeofResource(instance, image), e.bytes_in_res);
     }
-    const std::set<std::pair<int, int>> expected{{48, 8}, {32, 8}, {24, 8}, {16, 8},
+    const std::set<std::pair<int, int>> expected{{48, 8},  {32, 8},  {24, 8},  {16, 8},
                                                  {48, 32}, {32, 32}, {24, 32}, {16, 32}};
     EXPECT_EQ(images, expected);
 }

@@ -28,10 +28,9 @@ bool HasRegion(HWND window) {
     return GetWindowRgn(window, probe.get()) != ERROR;
 }
 
-
 // Gives the test desktop's taskbar back the alpha and extended style it had.
 class TaskbarRestorer {
-public:
+  public:
     TaskbarRestorer() : taskbar_(FindWindowA("Shell_TrayWnd", nullptr)) {
         ex_style_ = GetWindowLongA(taskbar_, GWL_EXSTYLE);
     }
@@ -43,7 +42,7 @@ public:
     TaskbarRestorer(const TaskbarRestorer&) = delete;
     TaskbarRestorer& operator=(const TaskbarRestorer&) = delete;
 
-private:
+  private:
     HWND taskbar_;
     LONG ex_style_ = 0;
 };
@@ -58,7 +57,7 @@ void StubExitProcess(UINT code) {
 // One clean run of the program in-process: no settings before or after, the Start button and the
 // taskbar given back their look.
 class ProgramRun : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NE(restorer_.button(), nullptr) << "the test desktop has a Start button";
         SetWindowRgn(restorer_.button(), nullptr, TRUE);
@@ -108,15 +107,17 @@ TEST_P(EveryFormAtOnce, LoadTicksAndExit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, EveryFormAtOnce, ::testing::ValuesIn(kForms),
-                         [](const ::testing::TestParamInfo<FormName>& form) { return std::string(form.param.name); });
+                         [](const ::testing::TestParamInfo<FormName>& form) {
+                             return std::string(form.param.name);
+                         });
 
 // The autostart value in odd forms: a tick of "Startup" at load replaces it with the command.
 class OddRunValue : public ProgramRun, public ::testing::WithParamInterface<DWORD> {};
 
 TEST_P(OddRunValue, StartupTickRewritesIt) {
     HKEY run = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, registry::kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &run,
-                              nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, registry::kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &run, nullptr),
               ERROR_SUCCESS);
     const std::string junk = GetParam() == REG_SZ ? std::string(kHugeSize, 'y') : std::string("junk\0\0", 6);
     RegSetValueExA(run, registry::kRunValueName, 0, GetParam(), reinterpret_cast<const BYTE*>(junk.data()),
@@ -128,7 +129,8 @@ TEST_P(OddRunValue, StartupTickRewritesIt) {
     DWORD type = 0;
     char command[1024] = {};
     DWORD size = sizeof command;
-    ASSERT_EQ(RegQueryValueExA(run, registry::kRunValueName, nullptr, &type, reinterpret_cast<BYTE*>(command), &size),
+    ASSERT_EQ(RegQueryValueExA(run, registry::kRunValueName, nullptr, &type, reinterpret_cast<BYTE*>(command),
+                               &size),
               ERROR_SUCCESS);
     RegCloseKey(run);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -157,10 +159,11 @@ TEST_F(ProgramRun, ReadOnlySettingsKey) {
     SetText(names::kAlpha, "100");
     SetText(names::kMakeOpaque, "1");
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
     PSECURITY_DESCRIPTOR read_only = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &read_only,
-                                                                     nullptr));
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                                     &read_only, nullptr));
     ASSERT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, read_only), ERROR_SUCCESS);
     LocalFree(read_only);
     RegCloseKey(key);
@@ -190,7 +193,7 @@ TEST_F(ProgramRun, SettingsKeyDeletedMidRun) {
 
     test_support::DeleteKeyTree(registry::kSettingsKey);
     form_->x_slider.SetValue(form_->x_slider.Value() + 1);  // writes PX1
-    form_->transparency_slider.SetValue(200);                          // writes HS1
+    form_->transparency_slider.SetValue(200);               // writes HS1
     Tick();  // writes HS1 each tick while "Make Opaque" is ticked; reads an absent Type
     EXPECT_FALSE(test_support::KeyExists(registry::kSettingsKey));
     EXPECT_TRUE(HasRegion(restorer_.button())) << "an unreadable Type keeps the outline already handed over";

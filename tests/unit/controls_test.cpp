@@ -10,7 +10,7 @@
 namespace {
 
 class Controls : public ::testing::Test {
-protected:
+  protected:
     test_support::HostWindow window;
 };
 

@@ -34,7 +34,7 @@ bool HasRegion(HWND window) {
 }
 
 class Customize : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(form.created());
         ASSERT_EQ(form->StartButton(), restore.button());
@@ -96,7 +96,8 @@ TEST_F(Customize, OutlineTakesStoredFontThenTheBoxAndTheDialog) {
     Store(names::kOutlineText, "Stored");
     Store(names::kFontFace, "DejaVu Sans Mono");
     form->OnTick();
-    EXPECT_EQ(form->look().font.name, "DejaVu Sans Mono");  // the dialog has no face: the stored one, read anew
+    EXPECT_EQ(form->look().font.name,
+              "DejaVu Sans Mono");  // the dialog has no face: the stored one, read anew
     EXPECT_EQ(form->look().font.size, 15.0f);
     EXPECT_FALSE(form->look().font.bold);  // the dialog's flags now
     EXPECT_EQ(form->look().outline_text, "Box");
@@ -120,8 +121,8 @@ TEST_F(Customize, FontOptionsStoresTheDialogsValues) {
     };
     auto stored_font = [] {
         std::string all;
-        for (const char* name : {names::kOutlineText, names::kFontFace, names::kFontSize, names::kFontBold, names::kFontItalic,
-                                 names::kFontStrikethrough, names::kFontUnderline})
+        for (const char* name : {names::kOutlineText, names::kFontFace, names::kFontSize, names::kFontBold,
+                                 names::kFontItalic, names::kFontStrikethrough, names::kFontUnderline})
             all += Stored(name) + "|";
         return all;
     };

@@ -28,7 +28,7 @@ void Store(const char* name, const char* text) {
 void IgnoreExit(UINT) {}
 
 class Faults : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         taskbar_ = FindWindowA("Shell_TrayWnd", nullptr);
         taskbar_ex_style_ = GetWindowLongA(taskbar_, GWL_EXSTYLE);
@@ -95,8 +95,8 @@ TEST_F(Faults, StartButtonDestroyedMidRunThenTaskbarCreated) {
     Store(names::kShapeType, "Ellipse");
     main_window::MainWindow& f = Start();
     HWND stand_in = MakeStandInTaskbar();
-    HWND stand_in_button = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD | WS_VISIBLE, 0, 0, 60, 30, stand_in,
-                                           nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND stand_in_button = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD | WS_VISIBLE, 0, 0, 60, 30,
+                                           stand_in, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(stand_in_button, nullptr);
     f.restyler().UseTaskbarWindows(stand_in, stand_in_button);
     Tick(1);
@@ -133,10 +133,10 @@ struct ExtraTaskbar {
         wc.lpszClassName = "Shell_SecondaryTrayWnd";
         RegisterClassA(&wc);  // fails harmlessly once registered
         ExtraTaskbar extra;
-        extra.taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 600, 30, nullptr,
-                                        nullptr, nullptr, nullptr);
-        extra.button = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD, 0, 0, 40, 20, extra.taskbar, nullptr, nullptr,
-                                       nullptr);
+        extra.taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 600, 30,
+                                        nullptr, nullptr, nullptr, nullptr);
+        extra.button = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD, 0, 0, 40, 20, extra.taskbar, nullptr,
+                                       nullptr, nullptr);
         return extra;
     }
 };
@@ -181,7 +181,7 @@ TEST_F(Faults, ShellRestartAndTickInsideATickWaitForItsEnd) {
 
 // A further taskbar whose thread stops answering for a while, as a hung shell does.
 class HangingShellThread {
-public:
+  public:
     HangingShellThread() {
         thread_.reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
         WaitForSingleObject(ready_.get(), 5000);
@@ -205,7 +205,7 @@ public:
     }
     bool hung() const { return hung_; }
 
-private:
+  private:
     static DWORD WINAPI Run(void* param) {
         auto* self = static_cast<HangingShellThread*>(param);
         self->extra_ = ExtraTaskbar::Make();

@@ -23,7 +23,7 @@ bool RunValueExists() {
 }
 
 class FormLoad : public ::testing::Test {
-protected:
+  protected:
     test_support::CleanSettings clean;
     test_support::StartButtonRestorer restore;
 };
@@ -68,9 +68,9 @@ TEST_F(FormLoad, FirstStartWithoutSettings) {
 TEST_F(FormLoad, StoredValuesReachTheControls) {
     registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
     registry::WriteSetting(names::kLabel, Value::Text("Hello"));
-    registry::WriteSetting(names::kAlpha, Value::Text("300"));   // above the alpha range: refused
-    registry::WriteSetting(names::kX, Value::Text("2100"));  // above the initial X maximum: refused
-    registry::WriteSetting(names::kWidth, Value::Text("0"));     // 0 keeps the initial width
+    registry::WriteSetting(names::kAlpha, Value::Text("300"));  // above the alpha range: refused
+    registry::WriteSetting(names::kX, Value::Text("2100"));     // above the initial X maximum: refused
+    registry::WriteSetting(names::kWidth, Value::Text("0"));    // 0 keeps the initial width
     registry::WriteSetting(names::kY, Value::Text("7"));
     registry::WriteSetting(names::kHeight, Value::Text("18"));
     registry::WriteSetting(names::kAutostart, Value::Text("1"));

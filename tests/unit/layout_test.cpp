@@ -27,7 +27,7 @@ std::string CaptionOf(HWND w) {
 }
 
 class MainWindowLayout : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RegDeleteKeyA(HKEY_CURRENT_USER, registry::kSettingsKey);
         GetWindowRect(StartButton(), &start_rect_);
@@ -102,7 +102,8 @@ void ExpectMainWindowLaidOutAt(const main_window::MainWindow& form, int dpi) {
     const RECT label3 = ClientRectOf(form.new_label_caption.hwnd());
     EXPECT_EQ(label3.top, win::TwipsToPixels(f1y + 600, dpi));
     EXPECT_GT(label3.right - label3.left, 20);
-    EXPECT_LT(label3.right - label3.left, win::TwipsToPixels(1680 - 120, dpi)) << "must not run under the new-label box";
+    EXPECT_LT(label3.right - label3.left, win::TwipsToPixels(1680 - 120, dpi))
+        << "must not run under the new-label box";
     // The action pictures lie inside the frame, the label action beside "Startup".
     EXPECT_EQ(form.apply_label_picture.Bounds().left, win::TwipsToPixels(f1x + 120, dpi));
     EXPECT_EQ(form.customize_picture.Bounds().top, win::TwipsToPixels(f1y + 3480, dpi));
@@ -126,7 +127,8 @@ void ExpectCustomizeWindowLaidOutAt(const customize_window::CustomizeWindow& cus
     EXPECT_EQ(toolbar.right, client.right);
     ExpectRect(customize.text_frame.hwnd(), at(120, 840, 3735, 975), "text_frame");
     ExpectRect(customize.outline_text_box.hwnd(), at(120, 360, 2295, 375, 120, 840), "outline_text_box");
-    ExpectRect(customize.font_options_button.hwnd(), at(2520, 360, 1095, 375, 120, 840), "font_options_button");
+    ExpectRect(customize.font_options_button.hwnd(), at(2520, 360, 1095, 375, 120, 840),
+               "font_options_button");
     EXPECT_EQ(test_support::FontHeightOf(customize.font_options_button.hwnd()), -MulDiv(8, dpi, 72));
     // The frame must fit inside the window at every resolution.
     const RECT frame = ClientRectOf(customize.text_frame.hwnd());
@@ -172,7 +174,8 @@ TEST_F(MainWindowLayout, ControlsSitAtTheirPlacesWithTheirCaptions) {
 TEST_F(MainWindowLayout, ADpiChangeLaysItOutAsIfMadeAtTheNewDpi) {
     for (int dpi : DpiChangesFrom(dpi_)) {
         SCOPED_TRACE(dpi);
-        test_support::SendDpiChange(form_.hwnd(), dpi, win::TwipsToPixels(4740, dpi), win::TwipsToPixels(4155, dpi));
+        test_support::SendDpiChange(form_.hwnd(), dpi, win::TwipsToPixels(4740, dpi),
+                                    win::TwipsToPixels(4155, dpi));
         ExpectMainWindowLaidOutAt(form_, dpi);
     }
 }
@@ -214,9 +217,10 @@ TEST_F(MainWindowLayout, TabVisitsTheControlsInTheirOrder) {
         } while (w && w != first && order.size() < 20);
         return order;
     };
-    std::vector<HWND> expected{form_.new_label_box.hwnd(),    form_.current_label_box.hwnd(),    form_.make_opaque_box.hwnd(),
-                               form_.startup_box.hwnd(),   form_.width_slider.hwnd(), form_.x_slider.hwnd(),
-                               form_.y_slider.hwnd(), form_.height_slider.hwnd(), form_.about_button.hwnd()};
+    std::vector<HWND> expected{
+        form_.new_label_box.hwnd(), form_.current_label_box.hwnd(), form_.make_opaque_box.hwnd(),
+        form_.startup_box.hwnd(),   form_.width_slider.hwnd(),      form_.x_slider.hwnd(),
+        form_.y_slider.hwnd(),      form_.height_slider.hwnd(),     form_.about_button.hwnd()};
     EXPECT_EQ(tab_order(), expected) << "the hidden transparency slider is skipped";
 
     form_.make_opaque_box.SetValue(1);
@@ -256,8 +260,8 @@ TEST_F(MainWindowLayout, CustomizeWindowFollowsADpiChangeAsIfMadeAtTheNewDpi) {
     customize_window::CustomizeWindow& customize = form_.Customize();
     for (int dpi : DpiChangesFrom(dpi_)) {
         SCOPED_TRACE(dpi);
-        test_support::SendDpiChange(customize.hwnd(), dpi, win::TwipsToPixels(3885, dpi), win::TwipsToPixels(2340, dpi),
-                                    win::TwipsToPixels(4035, dpi));
+        test_support::SendDpiChange(customize.hwnd(), dpi, win::TwipsToPixels(3885, dpi),
+                                    win::TwipsToPixels(2340, dpi), win::TwipsToPixels(4035, dpi));
         ExpectCustomizeWindowLaidOutAt(customize, dpi);
     }
 }

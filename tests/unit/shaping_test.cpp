@@ -14,8 +14,8 @@
 
 namespace {
 
-using settings::Value;
 using core::RegionSlot;
+using settings::Value;
 
 bool IsRegion(HRGN r) { return GetObjectType(r) == OBJ_REGION; }
 
@@ -104,7 +104,7 @@ TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
 }
 
 class ShapeApplication : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(form.created());
         ASSERT_NE(form->StartButton(), nullptr);
@@ -129,7 +129,8 @@ TEST_F(ShapeApplication, OutlineFollowsTypeAndWidth) {
     // First start, no Type: the load's draw left the full rectangle and pressed no button.
     EXPECT_TRUE(preshaped);
     EXPECT_EQ(WindowShape(button()).kind, ERROR);
-    for (int c : {customize_window::kEllipseCommand, customize_window::kRectangleCommand, customize_window::kTextCommand})
+    for (int c : {customize_window::kEllipseCommand, customize_window::kRectangleCommand,
+                  customize_window::kTextCommand})
         EXPECT_EQ(Pressed(c), 0) << c;
 
     ASSERT_TRUE(form->width_slider.SetValue(60));  // also places the button: width 60, height 32
@@ -221,10 +222,10 @@ TEST_F(ShapeApplication, ExtraTaskbarsComeAndGoWithoutLeaking) {
     for (int round = 0; round < 20; ++round) {
         HWND taskbars[2], starts[2];
         for (int i = 0; i < 2; ++i) {
-            taskbars[i] = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0, 600, 30,
-                                          nullptr, nullptr, nullptr, nullptr);
-            starts[i] = CreateWindowExA(0, "Start", "Start", WS_CHILD, 0, 0, 40, 20, taskbars[i], nullptr, nullptr,
-                                        nullptr);
+            taskbars[i] = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0, 600,
+                                          30, nullptr, nullptr, nullptr, nullptr);
+            starts[i] = CreateWindowExA(0, "Start", "Start", WS_CHILD, 0, 0, 40, 20, taskbars[i], nullptr,
+                                        nullptr, nullptr);
         }
         form->OnTick();
         form->OnTick();
@@ -238,7 +239,6 @@ TEST_F(ShapeApplication, ExtraTaskbarsComeAndGoWithoutLeaking) {
     EXPECT_EQ(test_support::CountGdiObjects(), before);
 }
 
-
 // A Start button whose shell keeps it 20 pixels high, whatever it is asked.
 WNDPROC button_proc = nullptr;
 LRESULT CALLBACK TwentyPixelsHigh(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
@@ -250,9 +250,10 @@ LRESULT CALLBACK TwentyPixelsHigh(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
 // one an outline of its own height.
 TEST_F(ShapeApplication, EveryStartButtonTakesEachOutlineAtItsOwnHeight) {
     RegisterStandInClass("Shell_SecondaryTrayWnd");
-    HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0, 600, 40, nullptr,
-                                   nullptr, nullptr, nullptr);
-    HWND low = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD, 0, 0, 40, 20, taskbar, nullptr, nullptr, nullptr);
+    HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0, 600, 40,
+                                   nullptr, nullptr, nullptr, nullptr);
+    HWND low =
+        CreateWindowExA(0, "BUTTON", "Start", WS_CHILD, 0, 0, 40, 20, taskbar, nullptr, nullptr, nullptr);
     button_proc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(low, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TwentyPixelsHigh)));
 
@@ -267,7 +268,8 @@ TEST_F(ShapeApplication, EveryStartButtonTakesEachOutlineAtItsOwnHeight) {
         ASSERT_NE(low_shape.kind, ERROR) << type;
         GetRgnBox(main_shape.copy, &main_box);
         GetRgnBox(low_shape.copy, &low_box);
-        EXPECT_EQ(main_shape.Has(1, 1), std::string(type) == "Rectangle") << "the main button's outline is new";
+        EXPECT_EQ(main_shape.Has(1, 1), std::string(type) == "Rectangle")
+            << "the main button's outline is new";
         EXPECT_NEAR(main_box.bottom - main_box.top, 32, 1) << type;
         EXPECT_NEAR(low_box.bottom - low_box.top, 20, 1) << type;
     }

@@ -33,7 +33,7 @@ HWND MakeChild(HWND parent, const char* window_class) {
 }
 
 class StartButtonSearch : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         RegisterStandInClasses();
         taskbar_ = MakeTopLevel(kStandInTaskbarClass, "");

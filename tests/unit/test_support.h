@@ -36,7 +36,7 @@ inline void PumpMessages(DWORD milliseconds = 0) {
 
 // A plain top-level window that hands WM_COMMAND and WM_HSCROLL to a ControlHost, as the forms do.
 class HostWindow {
-public:
+  public:
     HostWindow() {
         WNDCLASSA wc{};
         wc.lpfnWndProc = Proc;
@@ -54,7 +54,7 @@ public:
     HWND hwnd() const { return hwnd_; }
     controls::ControlHost& host() { return host_; }
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         auto* host = reinterpret_cast<controls::ControlHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (host && (msg == WM_COMMAND || msg == WM_HSCROLL) && host->Forward(msg, wp, lp)) return 0;
@@ -104,7 +104,7 @@ inline HWND FindStartButton() {
 
 // Records the Start button's place, size and label and gives them back, without a region.
 class StartButtonRestorer {
-public:
+  public:
     StartButtonRestorer() : button_(FindStartButton()) {
         if (!button_) return;
         GetWindowRect(button_, &rect_);
@@ -123,7 +123,7 @@ public:
 
     HWND button() const { return button_; }
 
-private:
+  private:
     HWND button_ = nullptr;
     RECT rect_{};
     char label_[256] = {};
@@ -132,8 +132,9 @@ private:
 // A main window made as the program makes it (Create runs Load), with its timer stopped so
 // that no tick changes the Start button behind the test's back. Destroyed with its icon.
 class RunningMainWindow {
-public:
-    explicit RunningMainWindow(const std::string& arguments = "") : form_(std::make_unique<main_window::MainWindow>()) {
+  public:
+    explicit RunningMainWindow(const std::string& arguments = "")
+        : form_(std::make_unique<main_window::MainWindow>()) {
         form_->SetExitProcess([](UINT) {});
         created_ = form_->Create(arguments);
         form_->reapply_timer.Stop();
@@ -153,7 +154,7 @@ public:
     main_window::MainWindow& operator*() { return *form_; }
     main_window::MainWindow* operator->() { return form_.get(); }
 
-private:
+  private:
     std::unique_ptr<main_window::MainWindow> form_;
     bool created_ = false;
 };

@@ -13,7 +13,8 @@
 namespace {
 
 const std::string kCyrillic = "\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA";  // Пуск
-const std::string kGreek = "\xCE\x91\xCE\xA9\xCE\xA3\xCE\x94";     // ΑΩΣΔ: Alpha looks like A, the others like nothing in 1252
+const std::string kGreek =
+    "\xCE\x91\xCE\xA9\xCE\xA3\xCE\x94";  // ΑΩΣΔ: Alpha looks like A, the others like nothing in 1252
 
 std::wstring TextOf(HWND window) {
     wchar_t text[64] = {};

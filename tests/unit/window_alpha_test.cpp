@@ -7,10 +7,10 @@
 namespace {
 
 class LayeredTarget : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "STATIC", "alpha target", WS_POPUP, 0, 0, 50, 20,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "STATIC", "alpha target", WS_POPUP, 0, 0,
+                                  50, 20, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window_, nullptr);
     }
     void TearDown() override { DestroyWindow(window_); }
