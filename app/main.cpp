@@ -16,10 +16,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     // Held for the life of the process; the system drops it when the process ends, however it ends.
     HANDLE session_mutex = CreateMutexW(nullptr, FALSE, win::Wide(app::kSessionMutexName).c_str());
-    const bool another_runs = session_mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    const DWORD create_error = GetLastError();
+    // Access denied: the name exists but belongs to a Pelmora of another token (one started
+    // elevated). Any other failure says nothing about a first one, so this one runs rather than none.
+    const bool another_runs =
+        session_mutex ? create_error == ERROR_ALREADY_EXISTS : create_error == ERROR_ACCESS_DENIED;
     const win::unique_handle session_claim(session_mutex);
     if (another_runs) {
-        // The logon start's "/min" must not pop up a window the user has closed.
+        // The logon start's "/min" must not pop up a window the user has closed. An elevated first
+        // one may refuse the posted click; this one ends all the same.
         if (!core::IsMinimizedStart(arguments)) app::ShowRunningInstance();
         return 0;
     }

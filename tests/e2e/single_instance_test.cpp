@@ -4,6 +4,8 @@
 
 #include <tlhelp32.h>
 
+#include "win/handles.h"
+
 namespace e2e {
 namespace {
 
@@ -52,6 +54,22 @@ TEST_F(SingleInstanceTest, SecondStartShowsTheFirstWindowUnlessMinAndEnds) {
     Pause(300);
     EXPECT_FALSE(p->Shown());
     EXPECT_EQ(RunningPelmoras(), 1);
+}
+
+// A first Pelmora of another token (started elevated) holds a mutex this user may not open: the
+// second start must still see it and end, not fight it over the Start button.
+TEST_F(SingleInstanceTest, SecondStartEndsWhenTheFirstOnesMutexDeniesIt) {
+    SECURITY_DESCRIPTOR denies_all;
+    ACL no_aces;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&denies_all, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(InitializeAcl(&no_aces, sizeof no_aces, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&denies_all, TRUE, &no_aces, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &denies_all, FALSE};
+    const win::unique_handle foreign(CreateMutexW(&attributes, FALSE, L"Local\\Velmontix.Pelmora"));
+    ASSERT_TRUE(foreign);
+
+    // "/min" hands nothing over, so it ends at once.
+    EXPECT_EQ(RunToExit("/min", kSecondStartTimeoutMs), std::optional<DWORD>(0));
 }
 
 }  // namespace
