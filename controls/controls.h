@@ -149,6 +149,8 @@ class TextBox : public Control {
     Handler Change;
 
   private:
+    void DropHalfCharacterAtEnd();
+
     bool setting_ = false;
     size_t max_length_ = 0;  // 0: the control's own limit
 };

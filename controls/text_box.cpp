@@ -36,7 +36,23 @@ void TextBox::SetMaxLength(size_t characters) {
 }
 
 void TextBox::OnCommand(WORD code, WORD /*id*/) {
-    if (code == EN_CHANGE && !setting_ && Change) Change();
+    if (code != EN_CHANGE || setting_) return;
+    DropHalfCharacterAtEnd();
+    if (Change) Change();
+}
+
+void TextBox::DropHalfCharacterAtEnd() {
+    // A paste beyond the box's limit can end between the halves of a character.
+    const int length = GetWindowTextLengthW(hwnd());
+    if (length <= 0) return;
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd(), text.data(), length + 1);
+    const wchar_t last = text[static_cast<size_t>(length) - 1];
+    if (last < 0xD800 || last > 0xDBFF) return;
+    setting_ = true;
+    SendMessageW(hwnd(), EM_SETSEL, static_cast<WPARAM>(length - 1), length);
+    SendMessageW(hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    setting_ = false;
 }
 
 }  // namespace controls

@@ -17,8 +17,15 @@ WideText::WideText(const wchar_t* utf16, size_t length) : chars_(utf16, utf16 + 
     chars_.push_back(L'\0');
 }
 
+namespace {
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+}  // namespace
+
 std::string Utf8(const wchar_t* utf16, size_t length) {
-    if (!utf16 || length == 0) return {};
+    if (!utf16) return {};
+    // A text a control or a buffer cut off between the halves of a character: the half goes.
+    if (length > 0 && IsHighSurrogate(utf16[length - 1])) --length;
+    if (length == 0) return {};
     const int bytes =
         WideCharToMultiByte(CP_UTF8, 0, utf16, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
@@ -33,9 +40,7 @@ std::string HeldTo(const std::string& utf8, size_t max_units) {
     const WideText wide(utf8);
     if (wide.size() <= max_units) return utf8;
     size_t cut = max_units;
-    // A high surrogate at the end would lose its partner: the whole character goes.
-    if (cut > 0 && wide[cut - 1] >= 0xD800 && wide[cut - 1] <= 0xDBFF) --cut;
-    return Utf8(wide.c_str(), cut);
+    return Utf8(wide.c_str(), cut);  // a character cut in two at the end goes whole
 }
 
 }  // namespace win

@@ -26,6 +26,8 @@ class WideText {
 };
 
 inline WideText Wide(const std::string& utf8) { return WideText(utf8); }
+// A lone high surrogate at the end (a character that a control's limit or a buffer cut in two) is
+// dropped: what the program stores, shows or applies never holds half a character.
 std::string Utf8(const wchar_t* utf16, size_t length);
 inline std::string Utf8(const WideText& utf16) { return Utf8(utf16.c_str(), utf16.size()); }
 

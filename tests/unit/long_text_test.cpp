@@ -57,4 +57,16 @@ TEST(LongTexts, AnOutlineTextBeyondItsLimitDrawsItsBeginning) {
               static_cast<LRESULT>(customize_window::kMaxOutlineTextLength));
 }
 
+TEST(LongTexts, APasteBeyondTheLimitKeepsWholeCharacters) {
+    HostWindow host;
+    controls::TextBox box;
+    ASSERT_TRUE(box.Create(host.hwnd(), RECT{0, 0, 200, 20}, 1, ""));
+    box.SetMaxLength(main_window::kMaxLabelLength);
+    std::wstring pasted = L"a";
+    for (int i = 0; i < 130; ++i) pasted += L"\xD83D\xDE00";
+    SendMessageW(box.hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+    EXPECT_EQ(GetWindowTextLengthW(box.hwnd()), 253)
+        << "1 letter and 126 emoji, without the half of the 127th";
+}
+
 }  // namespace
