@@ -2,6 +2,17 @@
 
 namespace core {
 
+bool HasRegion(HWND window, HRGN region) {
+    const win::unique_hrgn now(CreateRectRgn(0, 0, 0, 0));
+    if (!now) return false;
+    const int kind = GetWindowRgn(window, now.get());
+    if (!region) return kind == ERROR;  // no region: the window shows its whole rectangle
+    if (kind == ERROR) return false;
+    // The same points, however they are cut into rectangles: the system may store a region another
+    // way than it was made, and EqualRgn compares the rectangles.
+    return CombineRgn(now.get(), now.get(), region, RGN_XOR) == NULLREGION;
+}
+
 void RegionSlot::Drop() {
     if (owned_) delete_region_(owned_);
     owned_ = nullptr;
@@ -13,34 +24,16 @@ void RegionSlot::Replace(win::unique_hrgn region) {
     state_ = owned_ ? State::kOwned : State::kNull;
 }
 
-void RegionSlot::ApplyTo(HWND window) {
-    // Without a region of ours the window is treated as another window would be.
-    if (state_ != State::kOwned) return ApplyCopyTo(window);
-    if (SetWindowRgn(window, owned_, TRUE)) {
-        owned_ = nullptr;  // the window system's now: never deleted, never used again
-        state_ = State::kHandedOver;
-    } else {
-        Drop();
-        state_ = State::kNone;
-    }
-}
+bool RegionSlot::IsOn(HWND window) const { return HasRegion(window, owned_); }
 
-void RegionSlot::ApplyCopyTo(HWND window) const {
-    switch (state_) {
-        case State::kHandedOver:
-            return;
-        case State::kNone:
-        case State::kNull:
-            SetWindowRgn(window, nullptr, TRUE);
-            return;
-        case State::kOwned: {
-            HRGN copy = CreateRectRgn(0, 0, 0, 0);
-            if (!copy) return;
-            if (CombineRgn(copy, owned_, nullptr, RGN_COPY) == ERROR || !SetWindowRgn(window, copy, TRUE))
-                delete_region_(copy);  // the window did not take it: still ours
-            return;
-        }
-    }
+bool RegionSlot::CopyTo(HWND window) const {
+    if (!owned_) return SetWindowRgn(window, nullptr, TRUE) != 0;
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    if (!copy) return false;
+    if (CombineRgn(copy, owned_, nullptr, RGN_COPY) != ERROR && SetWindowRgn(window, copy, TRUE))
+        return true;       // the window system's now: never deleted, never used again
+    delete_region_(copy);  // the window did not take it: still ours
+    return false;
 }
 
 }  // namespace core

@@ -1,6 +1,7 @@
-// The one region slot that every outline builder writes and the shape application hands to the
-// Start button. A region is either ours (held here until it is replaced or handed over) or the
-// window system's (after a successful SetWindowRgn), never both and never neither.
+// The one outline every builder writes and the shape application gives the Start buttons. The
+// outline itself stays ours for as long as it is the look's (it is what a button's region is
+// compared with); each button is given a copy, which belongs to the window system once the button
+// has taken it and is deleted when the button refuses it.
 #pragma once
 
 #include <windows.h>
@@ -21,22 +22,18 @@ class RegionSlot {
     RegionSlot& operator=(const RegionSlot&) = delete;
 
     enum class State {
-        kNone,        // nothing built in this run: applying gives the window its full rectangle
-        kOwned,       // a region we built and still own
-        kNull,        // a builder produced no region (an empty text outline): full rectangle too
-        kHandedOver,  // the window system took the last region; it must not be touched again
+        kNone,   // nothing built in this run: a button gets its full rectangle
+        kOwned,  // an outline we built
+        kNull,   // a builder produced no region (an empty text outline): full rectangle too
     };
 
-    // Takes over a freshly built region (null means "no region"). A region that is replaced before
-    // it was handed over is deleted.
+    // Takes over a freshly built outline (null means "no region"); the one it replaces is deleted.
     void Replace(win::unique_hrgn region);
-    // Sets the slot's region as the window's region. Applying again after a hand-over keeps the
-    // window's present outline; a region the window did not take is deleted.
-    void ApplyTo(HWND window);
-    // Gives another window the same outline as a region of its own (a region handed to a window
-    // belongs to that window), before ApplyTo hands the slot's region over. Nothing is done after a
-    // hand-over: the other window keeps its present outline, as the first one does.
-    void ApplyCopyTo(HWND window) const;
+    // Whether the window's region is this outline now (no region at all for none).
+    bool IsOn(HWND window) const;
+    // Gives the window a copy of the outline, or takes its region away for none; false when the
+    // window refused it.
+    bool CopyTo(HWND window) const;
 
     State state() const { return state_; }
     HRGN owned() const { return owned_; }
@@ -48,5 +45,8 @@ class RegionSlot {
     HRGN owned_ = nullptr;
     State state_ = State::kNone;
 };
+
+// Whether `window`'s region is `region` (null: the window has no region).
+bool HasRegion(HWND window, HRGN region);
 
 }  // namespace core

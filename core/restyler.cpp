@@ -1,7 +1,8 @@
 #include "core/restyler.h"
 
-#include <algorithm>
+#include <cstring>
 
+#include "core/stored_look.h"
 #include "core/taskbar_alpha.h"
 #include "win/dpi.h"
 #include "win/text.h"
@@ -10,23 +11,39 @@ namespace core {
 
 namespace {
 
-bool OfAnotherThread(HWND window) {
-    return GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId();
-}
+bool IsTopLevel(HWND window) { return !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD); }
 
-// A window of another thread answers a message that does nothing within the timeout.
-bool Answers(HWND window) {
-    if (!OfAnotherThread(window)) return true;
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored) != 0;
-}
-
-// Makes the flag changes SetWindowAlpha may send to the window only when the window answers.
-void SetAlphaBounded(HWND taskbar, int16_t alpha) {
-    if (!taskbar) return;
+// The alpha for a taskbar whose alpha differs. Adding the layered flag to a window of another
+// thread sends it style messages and cannot be bounded: only a taskbar that answers now gets it.
+void SetAlpha(HWND taskbar, int16_t alpha, ShellCalls& calls) {
+    if (!taskbar || HasAlpha(taskbar, alpha)) return;
     const bool layered = (GetWindowLongW(taskbar, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-    if (!layered && !Answers(taskbar)) return;  // adding the flag sends the window style messages
+    if (!layered && !calls.Answers(taskbar)) return;
     SetWindowAlpha(taskbar, alpha);
+}
+
+void Place(HWND button, HWND taskbar, const Placement& placement) {
+    if (button && !IsPlaced(button, taskbar, placement)) PlaceStartButton(button, taskbar, placement);
+}
+
+void SetLabel(HWND button, const win::WideText& label, ShellCalls& calls) {
+    if (button && !HasLabel(button, label)) calls.SetText(button, label.c_str());
+}
+
+// SetWindowRgn on a window of another thread waits for that thread without a limit: it is called
+// only on a button that answers now. A button that does not keeps its region until it does.
+void GiveOutline(HWND button, const RegionSlot& outline, ShellCalls& calls) {
+    if (!button || outline.IsOn(button) || !calls.Answers(button)) return;
+    outline.CopyTo(button);
+}
+
+// A box outline fits each further button's own height; a region handed to a window is its own.
+void GiveBoxOutline(HWND button, ShapeType shape, int width, ShellCalls& calls) {
+    RECT rect{};
+    if (!GetWindowRect(button, &rect)) return;
+    win::unique_hrgn own = BuildBoxOutline(shape, {width, rect.bottom - rect.top});
+    if (!own || HasRegion(button, own.get()) || !calls.Answers(button)) return;
+    if (SetWindowRgn(button, own.get(), TRUE)) own.release();
 }
 
 }  // namespace
@@ -44,9 +61,26 @@ PlacementCall PlanPlacement(bool button_is_top_level, POINT taskbar_client_origi
             SWP_NOACTIVATE | SWP_NOZORDER};
 }
 
+bool IsPlaced(HWND start_button, HWND taskbar, const Placement& placement) {
+    RECT rect{};
+    if (!GetWindowRect(start_button, &rect)) return true;  // no window: nothing to place
+    const bool top_level = IsTopLevel(start_button);
+    POINT origin{0, 0};
+    if (top_level) {
+        if (!taskbar || !ClientToScreen(taskbar, &origin)) return true;
+    } else {
+        HWND parent = GetAncestor(start_button, GA_PARENT);
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+        if (GetWindow(parent, GW_CHILD) != start_button) return false;  // not first among its siblings
+    }
+    const PlacementCall call = PlanPlacement(top_level, origin, placement);
+    return rect.left == call.x && rect.top == call.y && rect.right - rect.left == placement.width &&
+           rect.bottom - rect.top == placement.height;
+}
+
 void PlaceStartButton(HWND start_button, HWND taskbar, const Placement& placement) {
     if (!start_button) return;
-    const bool top_level = !(GetWindowLongW(start_button, GWL_STYLE) & WS_CHILD);
+    const bool top_level = IsTopLevel(start_button);
     POINT origin{0, 0};
     if (top_level && (!taskbar || !ClientToScreen(taskbar, &origin))) return;
     const PlacementCall call = PlanPlacement(top_level, origin, placement);
@@ -54,14 +88,76 @@ void PlaceStartButton(HWND start_button, HWND taskbar, const Placement& placemen
     SetWindowPos(start_button, nullptr, call.x, call.y, placement.width, placement.height, call.flags | wait);
 }
 
-bool SetTextBounded(HWND window, const win::WideText& text) {
-    if (!window) return false;
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                               SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored) != 0;
+bool HasLabel(HWND window, const win::WideText& label) {
+    // One more than the longest label, so that a longer text never reads as equal.
+    wchar_t now[kMaxLabelLength + 2] = {};
+    const int length = InternalGetWindowText(window, now, static_cast<int>(kMaxLabelLength + 2));
+    return static_cast<size_t>(length) == label.size() &&
+           std::memcmp(now, label.c_str(), label.size() * sizeof(wchar_t)) == 0;
+}
+
+bool HasAlpha(HWND taskbar, int16_t alpha) {
+    if (!(GetWindowLongW(taskbar, GWL_EXSTYLE) & WS_EX_LAYERED)) return false;
+    COLORREF key = 0;
+    BYTE now = 0;
+    DWORD flags = 0;
+    return GetLayeredWindowAttributes(taskbar, &key, &now, &flags) && (flags & LWA_ALPHA) && now == alpha;
 }
 
 Restyler::Restyler(RegionSlot::DeleteRegionFn delete_region) : region_(delete_region) {}
+
+Restyler::Application::Application(Restyler& restyler) : restyler_(restyler), running_(!restyler.applying_) {
+    restyler_.applying_ = true;
+}
+
+Restyler::Application::~Application() {
+    if (!running_) return;
+    restyler_.applying_ = false;
+    if (restyler_.search_pending_) {
+        restyler_.search_pending_ = false;
+        restyler_.shell_.FindAll();
+    }
+}
+
+void Restyler::Application::FindExtras() {
+    if (running_) restyler_.shell_.FindExtras();
+}
+
+void Restyler::Application::Alpha(int16_t alpha) {
+    if (!running_) return;
+    const ShellWindows& shell = restyler_.shell_;
+    SetAlpha(shell.taskbar, alpha, calls_);
+    for (const SecondaryTaskbar& extra : shell.extras) SetAlpha(extra.taskbar, alpha, calls_);
+}
+
+void Restyler::Application::Placement(const core::Placement& placement) {
+    if (!running_) return;
+    const ShellWindows& shell = restyler_.shell_;
+    Place(shell.start_button, shell.taskbar, placement);
+    for (const SecondaryTaskbar& extra : shell.extras) Place(extra.start_button, extra.taskbar, placement);
+}
+
+void Restyler::Application::Label(const std::string& label) {
+    if (!running_) return;
+    restyler_.KeepLabel(label);
+    const ShellWindows& shell = restyler_.shell_;
+    SetLabel(shell.start_button, restyler_.label_, calls_);
+    for (const SecondaryTaskbar& extra : shell.extras) SetLabel(extra.start_button, restyler_.label_, calls_);
+}
+
+void Restyler::Application::Outline(const Look& look) {
+    if (!running_) return;
+    restyler_.BuildOutline(look);
+    const ShellWindows& shell = restyler_.shell_;
+    const bool box = look.shape == ShapeType::kEllipse || look.shape == ShapeType::kRectangle;
+    for (const SecondaryTaskbar& extra : shell.extras) {
+        if (box)
+            GiveBoxOutline(extra.start_button, look.shape, look.placement.width, calls_);
+        else
+            GiveOutline(extra.start_button, restyler_.region_, calls_);
+    }
+    GiveOutline(shell.start_button, restyler_.region_, calls_);
+}
 
 void Restyler::FindShell() {
     if (applying_) {
@@ -77,29 +173,18 @@ void Restyler::UseTaskbarWindows(HWND taskbar, HWND start_button) {
 }
 
 void Restyler::Apply(const Look& look) {
-    if (applying_) return;
-    applying_ = true;
-    // A monitor plugged in gets the look now; one taken away is simply no longer found.
-    shell_.FindExtras();
-    if (look.make_opaque) ApplyAlpha(look.alpha);
-    ApplyPlacement(look.placement);
-    took_label_.clear();
-    // Each copy of a handle is taken before the calls: a message dispatched while one of them waits
-    // may ask for a new search, which runs only after this application.
-    const ShellWindows shell = shell_;
-    KeepLabel(look.label);
-    if (SetTextBounded(shell.start_button, label_)) took_label_.push_back(shell.start_button);
-    for (const SecondaryTaskbar& extra : shell.extras)
-        if (SetTextBounded(extra.start_button, label_)) took_label_.push_back(extra.start_button);
-    BuildOutline(look);
-    GiveOutline(look.shape, look.placement.width);
-    took_label_.clear();
-    applying_ = false;
-    if (search_pending_) {
-        search_pending_ = false;
-        shell_.FindAll();
-    }
+    Application application(*this);
+    application.FindExtras();
+    if (look.make_opaque) application.Alpha(look.alpha);
+    application.Placement(look.placement);
+    application.Label(look.label);
+    application.Outline(look);
 }
+
+void Restyler::ApplyAlpha(int16_t alpha) { Application(*this).Alpha(alpha); }
+void Restyler::ApplyPlacement(const core::Placement& placement) { Application(*this).Placement(placement); }
+void Restyler::ApplyLabel(const std::string& label) { Application(*this).Label(label); }
+void Restyler::ApplyOutline(const Look& look) { Application(*this).Outline(look); }
 
 void Restyler::KeepLabel(const std::string& label) {
     // Unchanged, the buffer a late answer may still read stays where it is.
@@ -108,74 +193,35 @@ void Restyler::KeepLabel(const std::string& label) {
     label_ = win::Wide(label);
 }
 
-void Restyler::ApplyAlpha(int16_t alpha) {
-    const ShellWindows shell = shell_;
-    SetAlphaBounded(shell.taskbar, alpha);
-    for (const SecondaryTaskbar& extra : shell.extras) SetAlphaBounded(extra.taskbar, alpha);
-}
-
-void Restyler::ApplyPlacement(const Placement& placement) {
-    const ShellWindows shell = shell_;
-    PlaceStartButton(shell.start_button, shell.taskbar, placement);
-    for (const SecondaryTaskbar& extra : shell.extras)
-        PlaceStartButton(extra.start_button, extra.taskbar, placement);
-}
-
-void Restyler::ApplyLabel(const std::string& label) {
-    const ShellWindows shell = shell_;
-    KeepLabel(label);
-    SetTextBounded(shell.start_button, label_);
-    for (const SecondaryTaskbar& extra : shell.extras) SetTextBounded(extra.start_button, label_);
-}
-
-void Restyler::ApplyOutline(const Look& look) {
-    BuildOutline(look);
-    GiveOutline(look.shape, look.placement.width);
-}
-
 void Restyler::BuildOutline(const Look& look) {
     RECT button{};
     if (shell_.start_button && GetWindowRect(shell_.start_button, &button))
         box_height_ = button.bottom - button.top;
+    OutlineSource source;
+    source.shape = look.shape;
     switch (look.shape) {
         case ShapeType::kEllipse:
         case ShapeType::kRectangle:
-            region_.Replace(BuildBoxOutline(look.shape, {look.placement.width, box_height_}));
+            source.width = look.placement.width;
+            source.height = box_height_;
             break;
         case ShapeType::kText:
-            if (!outliner_ready_) outliner_ready_ = outliner_.Create(nullptr);
-            // Null for an empty text. Points become pixels of the Start button's own monitor, where the
-            // system can tell.
-            region_.Replace(
-                outliner_.Build(look.outline_text, look.font, win::WindowDpi(shell_.start_button)));
+            source.text = look.outline_text;
+            source.font = look.font;
+            // Points become pixels of the Start button's own monitor, where the system can tell.
+            source.dpi = win::WindowDpi(shell_.start_button);
             break;
         case ShapeType::kNone:
-            break;  // the last outline stays
+            return;  // the last outline stays
     }
-}
-
-bool Restyler::ReadyForRegion(HWND button) const {
-    if (!button) return true;  // the call fails at once
-    if (applying_) return std::find(took_label_.begin(), took_label_.end(), button) != took_label_.end();
-    return Answers(button);
-}
-
-void Restyler::GiveOutline(ShapeType shape, int width) {
-    const ShellWindows shell = shell_;
-    for (const SecondaryTaskbar& extra : shell.extras) {
-        if (!ReadyForRegion(extra.start_button)) continue;  // it keeps its outline until it answers
-        RECT button{};
-        if ((shape == ShapeType::kEllipse || shape == ShapeType::kRectangle) &&
-            GetWindowRect(extra.start_button, &button)) {
-            // A box outline fits each button's own height; a region handed to a window is its own.
-            win::unique_hrgn own = BuildBoxOutline(shape, {width, button.bottom - button.top});
-            if (own && SetWindowRgn(extra.start_button, own.get(), TRUE)) own.release();
-        } else {
-            region_.ApplyCopyTo(extra.start_button);
-        }
+    if (region_.state() != RegionSlot::State::kNone && source == built_from_) return;
+    built_from_ = source;
+    if (look.shape == ShapeType::kText) {
+        if (!outliner_ready_) outliner_ready_ = outliner_.Create(nullptr);
+        region_.Replace(outliner_.Build(source.text, source.font, source.dpi));  // null for an empty text
+    } else {
+        region_.Replace(BuildBoxOutline(source.shape, {source.width, source.height}));
     }
-    // The region stays ours when the button does not answer: the next application replaces it.
-    if (ReadyForRegion(shell.start_button)) region_.ApplyTo(shell.start_button);
 }
 
 }  // namespace core

@@ -1,8 +1,12 @@
 // Puts the look on the shell's windows: the taskbars' alpha, the Start buttons' place and size,
 // label and outline. The main taskbar and its Start button come first; every taskbar of a further
-// monitor gets the same. The shell's windows belong to another program whose thread may stop
-// answering: every call that would wait for it is bounded, and a button that does not answer is
-// left until a later application.
+// monitor gets the same.
+//
+// Each part is read from the shell's windows first and sent only where it differs: an unchanged look
+// costs the shell nothing (a label set redraws the button; any send can wait on a hung shell), and
+// whatever another program changed is put back at the next application. The shell's windows belong
+// to another program whose thread may stop answering: every call that would wait for it is bounded
+// (core/shell_calls.h), and a button that does not answer gets the look when it answers again.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +17,7 @@
 
 #include "core/look.h"
 #include "core/region_slot.h"
+#include "core/shell_calls.h"
 #include "core/taskbar_search.h"
 #include "core/text_outline.h"
 #include "win/text.h"
@@ -43,17 +48,17 @@ struct PlacementCall {
 PlacementCall PlanPlacement(bool button_is_top_level, POINT taskbar_client_origin,
                             const Placement& placement);
 
+// Whether the Start button already sits where `placement` puts it: place, size and, for a child,
+// first among its siblings. A top-level one without a taskbar to be relative to counts as placed
+// (it is left alone).
+bool IsPlaced(HWND start_button, HWND taskbar, const Placement& placement);
 // Places one Start button; a top-level one without a taskbar to be relative to is left alone. A
 // button of another thread is placed asynchronously: a hung shell must not stop us.
 void PlaceStartButton(HWND start_button, HWND taskbar, const Placement& placement);
-
-// How long a window of another thread has to answer before it counts as not answering now.
-constexpr UINT kAnswerTimeoutMs = 250;
-
-// Sets a window's text without waiting longer than kAnswerTimeoutMs for another thread; false when
-// the window did not take it in time (or is no window). A window of this process that answers
-// late still reads `text`: it must outlive the call.
-bool SetTextBounded(HWND window, const win::WideText& text);
+// Whether the window's text is `label`, read without a message to the window.
+bool HasLabel(HWND window, const win::WideText& label);
+// Whether the taskbar is layered with this constant alpha.
+bool HasAlpha(HWND taskbar, int16_t alpha);
 
 class Restyler {
   public:
@@ -61,20 +66,45 @@ class Restyler {
     Restyler(const Restyler&) = delete;
     Restyler& operator=(const Restyler&) = delete;
 
-    // Searches the taskbar, its Start button and the extra taskbars afresh (at the load, and when
-    // the shell restarts). Asked for while the look is being applied (a message dispatched by a call
-    // into the shell), the search waits until that application has ended.
-    void FindShell();
-    // The tick's application: extra taskbars searched again, then the alpha (while "Make Opaque" is
-    // ticked), the placement, the label, and the outline, built once and given to every button. An
-    // application asked for while one runs is skipped: no tick runs inside a tick.
-    void Apply(const Look& look);
+    // One application of the look or of a part of it, with its own budget for waiting on the
+    // shell. While it lasts no other application starts (a call into the shell dispatches the
+    // messages sent to us while it waits, a "TaskbarCreated" or a timer's among them), and a search
+    // of the shell asked for meanwhile runs when it ends.
+    class Application {
+      public:
+        explicit Application(Restyler& restyler);
+        ~Application();
+        Application(const Application&) = delete;
+        Application& operator=(const Application&) = delete;
 
+        // False inside another application: this one does nothing.
+        explicit operator bool() const { return running_; }
+
+        // A monitor plugged in gets the look now; one taken away is simply no longer found.
+        void FindExtras();
+        void Alpha(int16_t alpha);
+        void Placement(const core::Placement& placement);
+        void Label(const std::string& label);
+        // Builds the look's outline when it changed (no shape keeps the last one) and gives it to
+        // every button whose region differs.
+        void Outline(const Look& look);
+
+      private:
+        Restyler& restyler_;
+        const bool running_;
+        ShellCalls calls_;
+    };
+
+    // Searches the taskbar, its Start button and the extra taskbars afresh (at the load, and when
+    // the shell restarts); inside an application, when it has ended.
+    void FindShell();
+    // The whole look: extra taskbars searched again, then the alpha (while "Make Opaque" is
+    // ticked), the placement, the label and the outline.
+    void Apply(const Look& look);
     // One part of the look at once, as the user changes it.
     void ApplyAlpha(int16_t alpha);
     void ApplyPlacement(const Placement& placement);
     void ApplyLabel(const std::string& label);
-    // Builds the look's outline (none for no shape: the last one stays) and gives it to every button.
     void ApplyOutline(const Look& look);
 
     bool Applying() const { return applying_; }
@@ -84,21 +114,30 @@ class Restyler {
     void UseTaskbarWindows(HWND taskbar, HWND start_button);
 
   private:
+    // What the outline in the slot was built from: it is built again only when this changes.
+    struct OutlineSource {
+        ShapeType shape = ShapeType::kNone;
+        int width = 0, height = 0;  // a box outline's
+        std::string text;           // a text outline's, with its font and the DPI it was drawn at
+        FontAttributes font;
+        int dpi = 0;
+        bool operator==(const OutlineSource& o) const {
+            return shape == o.shape && width == o.width && height == o.height && text == o.text &&
+                   font == o.font && dpi == o.dpi;
+        }
+    };
+
     void BuildOutline(const Look& look);
-    void GiveOutline(ShapeType shape, int width);
-    // Whether SetWindowRgn may be called on the button now without waiting on a hung thread. In the
-    // tick, a button that took the label has just answered; elsewhere it is asked.
-    bool ReadyForRegion(HWND button) const;
     void KeepLabel(const std::string& label);
 
     ShellWindows shell_;
     RegionSlot region_;
+    OutlineSource built_from_;  // meaningful once the slot holds a built outline
     TextOutliner outliner_;
     bool outliner_ready_ = false;
-    int box_height_ = 0;  // the main Start button's height when the last box outline was built
+    int box_height_ = 0;  // the main Start button's height when last measured
     bool applying_ = false;
     bool search_pending_ = false;
-    std::vector<HWND> took_label_;  // during the tick: the buttons that took its label in time
     // The label last sent, kept for a window of this process that takes it after the timeout (the
     // system copies it for another process's); replaced only when the label changes.
     std::string label_text_;

@@ -69,11 +69,17 @@ void MainWindow::OnStartupClicked() {
 }
 
 void MainWindow::OnTick() {
-    if (restyler_.Applying()) return;  // a message dispatched inside the last tick: no tick in a tick
-    // While "Make Opaque" is ticked the alpha is stored again at every tick, as it always was.
-    if (look_.make_opaque) core::store::WriteAlpha(look_.alpha);
+    core::Restyler::Application tick(restyler_);
+    if (!tick) return;  // a message dispatched inside the last tick: no tick in a tick
+    tick.FindExtras();
+    if (look_.make_opaque) {
+        tick.Alpha(look_.alpha);
+        core::store::WriteAlpha(look_.alpha);  // stored again at every tick, as it always was
+    }
+    tick.Placement(look_.placement);
+    tick.Label(look_.label);
     ReadStoredShape();
-    restyler_.Apply(look_);
+    tick.Outline(look_);
 }
 
 }  // namespace main_window

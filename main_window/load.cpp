@@ -34,7 +34,9 @@ void MainWindow::Load() {
 
     restyler_.FindShell();
     wchar_t label[kLabelBufferLength + 1] = {};
-    if (HWND button = restyler_.shell().start_button) GetWindowTextW(button, label, kLabelBufferLength);
+    // Read without a message to the button: the shell may not be answering.
+    if (HWND button = restyler_.shell().start_button)
+        InternalGetWindowText(button, label, kLabelBufferLength);
     current_label_box.SetText(win::Utf8(label, wcslen(label)));
 
     // The outline before the window paints: the Start button is restyled as soon as it can be.

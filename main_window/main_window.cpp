@@ -14,7 +14,6 @@
 namespace main_window {
 
 namespace {
-constexpr UINT_PTR kReapplyTimerId = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 }  // namespace
@@ -24,7 +23,10 @@ MainWindow::MainWindow() = default;
 MainWindow::~MainWindow() {
     reapply_timer.Stop();
     // A window that goes away takes its icon along; the shell would keep a dead one otherwise.
-    if (tray_icon_.hWnd) Shell_NotifyIconW(NIM_DELETE, &tray_icon_);
+    if (tray_icon_) {
+        tray_icon_->Remove();
+        tray_icon_->WaitUntilMade(core::kTrayIconRemovalWaitMs);
+    }
     // Before any member goes: the hidden owner would otherwise take this window along in the
     // middle of member destruction, delivering its last messages to a half-destroyed object.
     Destroy();
@@ -73,8 +75,10 @@ customize_window::CustomizeWindow& MainWindow::Customize() {
 }
 
 void MainWindow::AddTrayIcon() {
-    tray_icon_ = core::MakeTrayIconRecord(hwnd(), icon_small_ ? icon_small_.get() : icon_.get());
-    Shell_NotifyIconW(NIM_ADD, &tray_icon_);
+    if (!tray_icon_)
+        tray_icon_ = std::make_unique<core::TrayIconCalls>(
+            core::MakeTrayIconRecord(hwnd(), icon_small_ ? icon_small_.get() : icon_.get()));
+    tray_icon_->Add();
 }
 
 void MainWindow::SetWindowStateMinimized() {
@@ -98,7 +102,11 @@ void MainWindow::Restore() {
 void MainWindow::OnRestoreChosen() { Restore(); }
 
 void MainWindow::OnExitChosen() {
-    Shell_NotifyIconW(NIM_DELETE, &tray_icon_);
+    // A shell that does not take the removal at once removes a dead process's icon itself.
+    if (tray_icon_) {
+        tray_icon_->Remove();
+        tray_icon_->WaitUntilMade(core::kTrayIconRemovalWaitMs);
+    }
     if (exit_process_) {
         exit_process_(0);
         return;

@@ -16,6 +16,7 @@
 #include "core/look_store.h"
 #include "core/restyler.h"
 #include "core/stored_look.h"
+#include "core/tray_icon_calls.h"
 #include "customize_window/customize_window.h"
 #include "win/handles.h"
 #include "win/window.h"
@@ -28,6 +29,7 @@ namespace main_window {
 
 constexpr const char* kMainWindowClass = "Pelmora.Form1";
 constexpr UINT kReapplyIntervalMs = 1000;
+constexpr UINT_PTR kReapplyTimerId = 1;
 using core::kMaxLabelLength;
 
 // Menu item identifiers of the notification-area menu.
@@ -132,7 +134,8 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     // The taskbar and Start button found by the last load (and after a shell restart); the
     // taskbars of further monitors are searched again at every tick, as monitors come and go.
     core::Restyler restyler_;
-    NOTIFYICONDATAW tray_icon_{};
+    std::unique_ptr<core::TrayIconCalls>
+        tray_icon_;  // made with the window; its calls never wait on the shell here
     UINT taskbar_created_message_ = 0;
     win::unique_hwnd owner_;  // hidden owner: keeps the window off the taskbar
     win::unique_hicon icon_, icon_small_, side_panel_icon_;

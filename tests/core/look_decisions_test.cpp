@@ -62,8 +62,8 @@ TEST(RegionSlotCopy, ACopyAWindowRefusesIsStillOursAndDeleted) {
     core::RegionSlot slot(RecordDeletion);
     slot.Replace(win::unique_hrgn(outline));
     const HWND no_window = reinterpret_cast<HWND>(0x7FFF0001);  // SetWindowRgn fails on it
-    slot.ApplyCopyTo(no_window);
-    slot.ApplyCopyTo(no_window);
+    slot.CopyTo(no_window);
+    slot.CopyTo(no_window);
     EXPECT_EQ(deleted_regions.size(), 2u);
     EXPECT_EQ(slot.owned(), outline);  // the copies went, not the outline
 }

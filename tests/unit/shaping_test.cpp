@@ -45,62 +45,42 @@ void RecordDeletion(HRGN region) {
     DeleteObject(region);
 }
 
-TEST(CurrentRegionSlot, OwnsItsRegionUntilTheWindowTakesIt) {
+TEST(CurrentRegionSlot, KeepsTheOutlineAndGivesEachWindowACopy) {
     test_support::HostWindow window;
     const int before = test_support::CountGdiObjects();
     deleted_regions.clear();
-    HRGN handed_over = nullptr;
     {
         RegionSlot slot(RecordDeletion);
         EXPECT_EQ(slot.state(), RegionSlot::State::kNone);
+        EXPECT_TRUE(slot.IsOn(window.hwnd())) << "nothing built: no region is the outline";
         HRGN first = CreateEllipticRgn(0, 0, 40, 20);
-        HRGN second = CreateRectRgn(0, 0, 40, 20);
         slot.Replace(win::unique_hrgn(first));
-        EXPECT_EQ(slot.state(), RegionSlot::State::kOwned);
-        slot.Replace(win::unique_hrgn(second));  // the first was never used: it goes now
+        slot.Replace(win::unique_hrgn(CreateRectRgn(0, 0, 30, 15)));  // the first was never used: it goes
         EXPECT_FALSE(IsRegion(first));
-        EXPECT_TRUE(IsRegion(second));
+
+        // A window that cannot take a copy: the copy is ours to delete, the outline stays.
+        EXPECT_FALSE(slot.CopyTo(nullptr));
+        EXPECT_EQ(deleted_regions.size(), 2u);
+        EXPECT_TRUE(IsRegion(slot.owned()));
+
+        EXPECT_FALSE(slot.IsOn(window.hwnd()));
+        EXPECT_TRUE(slot.CopyTo(window.hwnd()));
+        EXPECT_TRUE(slot.IsOn(window.hwnd()));
+        EXPECT_TRUE(IsRegion(slot.owned())) << "the window took a copy, not the outline";
+        WindowShape shape(window.hwnd());
+        EXPECT_TRUE(shape.Has(29, 14));
+        EXPECT_FALSE(shape.Has(31, 5));
+
+        // No region (an empty text outline) gives the window its full rectangle back.
         slot.Replace(win::unique_hrgn());
-        EXPECT_FALSE(IsRegion(second));
         EXPECT_EQ(slot.state(), RegionSlot::State::kNull);
-
-        // A window that cannot take the region: the region is ours to delete.
-        HRGN third = CreateRectRgn(0, 0, 10, 10);
-        slot.Replace(win::unique_hrgn(third));
-        slot.ApplyTo(nullptr);
-        EXPECT_FALSE(IsRegion(third));
-        EXPECT_EQ(slot.owned(), nullptr);
-        HWND stale =
-            CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        DestroyWindow(stale);
-        HRGN fourth = CreateRectRgn(0, 0, 10, 10);
-        slot.Replace(win::unique_hrgn(fourth));
-        slot.ApplyTo(stale);
-        EXPECT_FALSE(IsRegion(fourth));
-
-        // Handed over: the slot lets go of it, and applying again keeps the window's outline.
-        handed_over = CreateRectRgn(0, 0, 30, 15);
-        slot.Replace(win::unique_hrgn(handed_over));
-        slot.ApplyTo(window.hwnd());
-        EXPECT_EQ(slot.state(), RegionSlot::State::kHandedOver);
-        EXPECT_EQ(slot.owned(), nullptr);
-        for (int i = 0; i < 3; ++i) {
-            slot.ApplyTo(window.hwnd());
-            WindowShape shape(window.hwnd());
-            EXPECT_NE(shape.kind, ERROR);
-            EXPECT_TRUE(shape.Has(29, 14));
-            EXPECT_FALSE(shape.Has(31, 5));
-        }
-        // A null region gives the window its full rectangle back.
-        slot.Replace(win::unique_hrgn());
-        slot.ApplyTo(window.hwnd());
+        EXPECT_FALSE(slot.IsOn(window.hwnd()));
+        EXPECT_TRUE(slot.CopyTo(window.hwnd()));
         EXPECT_EQ(WindowShape(window.hwnd()).kind, ERROR);
-        // The slot deletes a region it still owns when it goes.
-        slot.Replace(win::unique_hrgn(CreateRectRgn(0, 0, 5, 5)));
+        slot.Replace(win::unique_hrgn(CreateRectRgn(0, 0, 5, 5)));  // deleted when the slot goes
     }
     EXPECT_EQ(test_support::CountGdiObjects(), before);
-    EXPECT_EQ(deleted_regions.size(), 5u);
-    EXPECT_EQ(std::count(deleted_regions.begin(), deleted_regions.end(), handed_over), 0);
+    EXPECT_EQ(deleted_regions.size(), 4u);
 }
 
 class ShapeApplication : public ::testing::Test {

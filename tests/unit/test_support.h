@@ -139,14 +139,6 @@ class RunningMainWindow {
         created_ = form_->Create(arguments);
         form_->reapply_timer.Stop();
     }
-    ~RunningMainWindow() {
-        NOTIFYICONDATAA icon{};
-        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        icon.hWnd = form_->hwnd();
-        icon.uID = 1;
-        Shell_NotifyIconA(NIM_DELETE, &icon);
-        form_.reset();
-    }
     RunningMainWindow(const RunningMainWindow&) = delete;
     RunningMainWindow& operator=(const RunningMainWindow&) = delete;
 

@@ -1,0 +1,174 @@
+// What the shell's windows are sent: nothing while the look is unchanged, the look again where
+// another program changed it, the tick's parts in their order, and never a wait on a notification
+// area that stopped answering.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/restyler.h"
+#include "main_window/main_window.h"
+#include "settings/names.h"
+#include "settings/registry.h"
+#include "support/hanging_thread.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace test_support;
+
+HWND MakeStandIn(const wchar_t* window_class, DWORD ex_style) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = window_class;
+    RegisterClassW(&wc);  // fails harmlessly once registered
+    return CreateWindowExW(ex_style, window_class, L"", WS_POPUP, 0, 700, 800, 40, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// What reaches the stand-ins, in order.
+std::vector<std::string> seen;
+WNDPROC button_proc = nullptr, taskbar_proc = nullptr;
+LRESULT CALLBACK RecordingButton(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT) seen.push_back("label");
+    if (msg == WM_WINDOWPOSCHANGING) seen.push_back("place");
+    return CallWindowProcW(button_proc, window, msg, wp, lp);
+}
+LRESULT CALLBACK RecordingTaskbar(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_STYLECHANGING && wp == static_cast<WPARAM>(GWL_EXSTYLE)) seen.push_back("alpha");
+    return CallWindowProcW(taskbar_proc, window, msg, wp, lp);
+}
+
+struct StandInShell {
+    HWND taskbar, button;
+    explicit StandInShell(const wchar_t* taskbar_class, DWORD ex_style = WS_EX_TOOLWINDOW)
+        : taskbar(MakeStandIn(taskbar_class, ex_style)),
+          button(CreateWindowExW(0, L"BUTTON", L"Start", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, taskbar,
+                                 nullptr, nullptr, nullptr)) {
+        seen.clear();
+        button_proc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingButton)));
+        taskbar_proc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(taskbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingTaskbar)));
+    }
+    ~StandInShell() { DestroyWindow(taskbar); }
+};
+
+RECT PlaceOf(HWND button) {
+    RECT r{};
+    GetWindowRect(button, &r);
+    MapWindowPoints(nullptr, GetParent(button), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[64] = {};
+    GetWindowTextW(window, text, 64);
+    return text;
+}
+
+TEST(ShellTraffic, AnUnchangedLookSendsNothingAndWhatAnotherProgramChangedIsPutBack) {
+    StandInShell shell(L"PelmoraTestTrafficTaskbar");
+    core::Restyler restyler;
+    restyler.UseTaskbarWindows(shell.taskbar, shell.button);
+    core::Look look;
+    look.label = "Pel";
+    look.placement = {5, 2, 60, 24};
+    look.shape = core::ShapeType::kEllipse;
+    restyler.Apply(look);
+    EXPECT_FALSE(seen.empty());
+
+    seen.clear();
+    for (int i = 0; i < 5; ++i) restyler.Apply(look);
+    EXPECT_TRUE(seen.empty()) << seen.size() << " sends, the first: " << seen.front();
+
+    win::unique_hrgn outline(CreateEllipticRgn(0, 0, 60, 24));
+    SetWindowTextW(shell.button, L"Other");
+    SetWindowPos(shell.button, nullptr, 20, 0, 30, 10, SWP_NOZORDER);
+    SetWindowRgn(shell.button, nullptr, TRUE);
+    restyler.Apply(look);
+    EXPECT_EQ(TextOf(shell.button), L"Pel");
+    const RECT place = PlaceOf(shell.button);
+    EXPECT_EQ(place.left, 5);
+    EXPECT_EQ(place.top, 2);
+    EXPECT_EQ(place.right, 65);
+    EXPECT_EQ(place.bottom, 26);
+    EXPECT_TRUE(core::HasRegion(shell.button, outline.get()));
+}
+
+void Store(const char* name, const char* text) {
+    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
+    registry::WriteSetting(name, settings::Value::Text(text));
+}
+std::string Stored(const char* name) {
+    return settings::StripTerminator(registry::ReadSetting(name).ToText());
+}
+
+// What the stand-ins saw, each with the stored alpha at that moment; the label's arrival stores a
+// new shape, as another tool might in the middle of a tick.
+LRESULT CALLBACK OrderButton(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    static bool placed = false;  // the first placement only: a region's arrival moves nothing
+    if (msg == WM_WINDOWPOSCHANGING && !placed) {
+        placed = true;
+        seen.push_back("place HS1=" + Stored(names::kAlpha));
+    }
+    if (msg == WM_SETTEXT) {
+        seen.push_back("label");
+        Store(names::kShapeType, "Rectangle");
+    }
+    return CallWindowProcW(button_proc, window, msg, wp, lp);
+}
+LRESULT CALLBACK OrderTaskbar(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_STYLECHANGING && wp == static_cast<WPARAM>(GWL_EXSTYLE))
+        seen.push_back("alpha HS1=" + Stored(names::kAlpha));
+    return CallWindowProcW(taskbar_proc, window, msg, wp, lp);
+}
+
+TEST(ShellTraffic, ATickAppliesTheAlphaThenStoresItThenPlacesLabelsAndReadsTheShape) {
+    CleanSettings clean;
+    Store(names::kMakeOpaque, "1");
+    Store(names::kAlpha, "200");
+    Store(names::kShapeType, "Ellipse");
+    // Topmost and made last, the stand-in is the taskbar the load finds.
+    StandInShell shell(L"Shell_TrayWnd", WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    main_window::MainWindow form;
+    form.SetExitProcess([](UINT) {});
+    ASSERT_TRUE(form.Create(""));
+    ASSERT_EQ(form.StartButton(), shell.button);
+
+    // Everything differs from the look again, and the stored alpha is another tool's.
+    SetWindowLongW(shell.taskbar, GWL_EXSTYLE, GetWindowLongW(shell.taskbar, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    SetWindowTextW(shell.button, L"Other");
+    SetWindowPos(shell.button, nullptr, 20, 0, 30, 10, SWP_NOZORDER);
+    Store(names::kAlpha, "7");
+    SetWindowLongPtrW(shell.button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OrderButton));
+    SetWindowLongPtrW(shell.taskbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OrderTaskbar));
+    seen.clear();
+    SendMessageW(form.hwnd(), WM_TIMER, main_window::kReapplyTimerId, 0);
+
+    const std::vector<std::string> expected = {"alpha HS1=7", "place HS1=200", "label"};
+    EXPECT_EQ(seen, expected);
+    win::unique_hrgn rectangle(CreateRectRgn(0, 0, form.look().placement.width, 32));
+    EXPECT_TRUE(core::HasRegion(shell.button, rectangle.get())) << "the shape is read after the label";
+}
+
+bool exited = false;
+
+TEST(ShellTraffic, LoadAndExitDoNotWaitForANotificationAreaThatStopsAnswering) {
+    CleanSettings clean;
+    HangingThread tray([] { return MakeStandIn(L"Shell_TrayWnd", WS_EX_TOOLWINDOW | WS_EX_TOPMOST); });
+    tray.Hang();
+    {
+        main_window::MainWindow form;
+        form.SetExitProcess([](UINT) { exited = true; });
+        ASSERT_TRUE(form.Create(""));  // the load adds the icon
+        EXPECT_TRUE(tray.hung()) << "the load waited for the notification area";
+        form.OnExitChosen();
+        EXPECT_TRUE(exited);
+        EXPECT_TRUE(tray.hung()) << "Exit waited for the notification area";
+    }
+    EXPECT_TRUE(tray.hung()) << "closing the window waited for the notification area";
+}
+
+}  // namespace
