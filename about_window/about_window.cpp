@@ -21,8 +21,6 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kClientWidthTwips = 3330, kClientHeightTwips = 2895;
 constexpr int kLabelMarginTwips = 60;
-constexpr int kIdTitleLabel = 4001, kIdTopLabel = 4002, kIdVersionLabel = 4003, kIdWebLinkLabel = 4004,
-              kIdAuthorLabel = 4005, kIdEmailLabel = 4006, kIdRightsLabel = 4007;
 
 // A JPEG from an RCDATA resource, decoded by the system's picture object.
 win::com_ptr<IPicture> LoadResourcePicture(int id) {
@@ -87,13 +85,13 @@ void AboutWindow::CreateControls() {
     // Tab order first: "OK" takes the focus whenever the window is activated.
     ok_button.Create(w, RECT{}, IDOK, "OK", BS_DEFPUSHBUTTON);
     // Front to back, as they overlap; placed by LayOut.
-    top_label.Create(w, 0, 0, kIdTopLabel, "In the name of Allah");
-    rights_label.Create(w, 0, 0, kIdRightsLabel, "All rights reserved (C) 2026");
-    email_label.Create(w, 0, 0, kIdEmailLabel, kEmailAddress);
-    author_label.Create(w, 0, 0, kIdAuthorLabel, "Created by: the Velmontix team");
-    web_link_label.Create(w, 0, 0, kIdWebLinkLabel, kWebAddress);
-    version_label.Create(w, 0, 0, kIdVersionLabel, "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
-    title_label.Create(w, 0, 0, kIdTitleLabel, "QVR (Pelmora)");
+    top_label.Create(w, 0, 0, kTopLabel, "In the name of Allah");
+    rights_label.Create(w, 0, 0, kRightsLabel, "All rights reserved (C) 2026");
+    email_label.Create(w, 0, 0, kEmailLabel, kEmailAddress);
+    author_label.Create(w, 0, 0, kAuthorLabel, "Created by: the Velmontix team");
+    web_link_label.Create(w, 0, 0, kWebLinkLabel, kWebAddress);
+    version_label.Create(w, 0, 0, kVersionLabel, "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
+    title_label.Create(w, 0, 0, kTitleLabel, "QVR (Pelmora)");
 
     // Only the link takes clicks; the other labels let them through to the window, which ignores them.
     web_link_label.TakeClicks();

@@ -14,9 +14,20 @@
 
 namespace about_window {
 
-constexpr const char* kAboutWindowClass = "Pelmora.frmAbout";
+constexpr const char* kAboutWindowClass = "Pelmora.AboutWindow";
 constexpr const char* kWebAddress = "http://www.velmontix.example";
 constexpr const char* kEmailAddress = "pelmora@velmontix.example";
+
+// The identifiers of the window's controls (GetDlgItem finds them); "OK" is IDOK.
+enum ControlId : int {
+    kTitleLabel = 4001,
+    kTopLabel,
+    kVersionLabel,
+    kWebLinkLabel,
+    kAuthorLabel,
+    kEmailLabel,
+    kRightsLabel,
+};
 
 class AboutWindow : public controls::Form {
   public:

@@ -16,8 +16,6 @@ constexpr int kWindowWidthTwips = 4035;
 constexpr int kClientWidthTwips = 3885, kClientHeightTwips = 2340;
 constexpr int kToolbarHeightTwips = 600;
 constexpr int kTextFrameX = 120, kTextFrameY = 840;
-constexpr int kIdToolbar = 3000;
-constexpr int kIdTextFrame = 3101, kIdOutlineTextBox = 3102, kIdFontOptionsButton = 3103;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr COLORREF kToolbarMask = RGB(0xC0, 0xC0, 0xC0);
@@ -66,17 +64,17 @@ bool CustomizeWindow::Create() {
         return false;
 
     const RECT placed_later{};  // by LayOut
-    shape_toolbar.Create(hwnd(), kIdToolbar, win::TwipsToPixels(kToolbarHeightTwips, dpi()), IDB_TOOLBAR,
+    shape_toolbar.Create(hwnd(), kShapeToolbar, win::TwipsToPixels(kToolbarHeightTwips, dpi()), IDB_TOOLBAR,
                          kToolbarMask,
                          {{"Ellipse", 0, kEllipseCommand},
                           {"", -1, 0},
                           {"Rectangle", 1, kRectangleCommand},
                           {"", -1, 0},
                           {"Text", 3, kTextCommand}});
-    text_frame.Create(hwnd(), placed_later, kIdTextFrame, "");
-    outline_text_box.Create(hwnd(), placed_later, kIdOutlineTextBox, "Start");
+    text_frame.Create(hwnd(), placed_later, kTextFrame, "");
+    outline_text_box.Create(hwnd(), placed_later, kOutlineTextBox, "Start");
     outline_text_box.SetMaxLength(kMaxOutlineTextLength);
-    font_options_button.Create(hwnd(), placed_later, kIdFontOptionsButton, "Font Options");
+    font_options_button.Create(hwnd(), placed_later, kFontOptionsButton, "Font Options");
     LayOutAt(dpi());
     shape_toolbar.ButtonClick = [this](int command) { OnShapeButtonClicked(command); };
     outline_text_box.Change = [this] { OnOutlineTextChanged(); };

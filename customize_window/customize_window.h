@@ -18,9 +18,17 @@
 
 namespace customize_window {
 
-constexpr const char* kCustomizeWindowClass = "Pelmora.Form2";
+constexpr const char* kCustomizeWindowClass = "Pelmora.CustomizeWindow";
 using core::FontDialogState;
 using core::kMaxOutlineTextLength;
+
+// The identifiers of the window's controls (GetDlgItem finds them).
+enum ControlId : int {
+    kShapeToolbar = 3000,
+    kTextFrame = 3101,
+    kOutlineTextBox = 3102,
+    kFontOptionsButton = 3103
+};
 
 // The shape buttons' command identifiers.
 constexpr int kEllipseCommand = 3001, kRectangleCommand = 3003, kTextCommand = 3005;

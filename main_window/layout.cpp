@@ -12,19 +12,6 @@ constexpr int kControlsFrameX = 1200, kControlsFrameY = 0;
 constexpr int kXFrameX = kControlsFrameX + 120, kXFrameY = kControlsFrameY + 1560;
 constexpr int kYFrameX = kControlsFrameX + 120, kYFrameY = kControlsFrameY + 2640;
 
-enum ControlId : int {
-    kIdNewLabelBox = 1001,
-    kIdControlsFrame,
-    kIdCurrentLabelCaption,
-    kIdNewLabelCaption,
-    kIdCurrentLabelBox,
-    kIdMakeOpaqueBox,
-    kIdStartupBox,
-    kIdXFrame,
-    kIdYFrame,
-    kIdAboutButton,
-};
-
 }  // namespace
 
 void MainWindow::CreateControls() {
@@ -32,24 +19,24 @@ void MainWindow::CreateControls() {
     const RECT placed_later{};  // by LayOut
 
     // Created in tab order, which is also the order in which they overlap.
-    new_label_box.Create(w, placed_later, kIdNewLabelBox, "start");
+    new_label_box.Create(w, placed_later, kNewLabelBox, "start");
     // As long as a label the Start button gives back (its text is read into 255 characters).
     new_label_box.SetMaxLength(kMaxLabelLength);
-    controls_frame.Create(w, placed_later, kIdControlsFrame, "");
-    current_label_caption.Create(w, 0, 0, kIdCurrentLabelCaption, "Start Button's Label:");
-    new_label_caption.Create(w, 0, 0, kIdNewLabelCaption, "New Label:");
-    current_label_box.Create(w, placed_later, kIdCurrentLabelBox, "", true);
-    make_opaque_box.Create(w, placed_later, kIdMakeOpaqueBox, "Make Opaque");
-    transparency_slider.Create(w, placed_later, 0, {0, 255, 255, 1, 5});
+    controls_frame.Create(w, placed_later, kControlsFrame, "");
+    current_label_caption.Create(w, 0, 0, kCurrentLabelCaption, "Start Button's Label:");
+    new_label_caption.Create(w, 0, 0, kNewLabelCaption, "New Label:");
+    current_label_box.Create(w, placed_later, kCurrentLabelBox, "", true);
+    make_opaque_box.Create(w, placed_later, kMakeOpaqueBox, "Make Opaque");
+    transparency_slider.Create(w, placed_later, kTransparencySlider, {0, 255, 255, 1, 5});
     transparency_slider.SetVisible(false);
-    startup_box.Create(w, placed_later, kIdStartupBox, "Startup");
-    x_frame.Create(w, placed_later, kIdXFrame, "X Positions");
-    width_slider.Create(w, placed_later, 0, {0, 2500, 100, 1, 5});
-    x_slider.Create(w, placed_later, 0, {0, 2000, 0, 1, 10});
-    y_frame.Create(w, placed_later, kIdYFrame, "Y Positions");
-    y_slider.Create(w, placed_later, 0, {0, 100, 0, 1, 10});
-    height_slider.Create(w, placed_later, 0, {0, 100, 32, 1, 5});
-    about_button.Create(w, placed_later, kIdAboutButton, "About");
+    startup_box.Create(w, placed_later, kStartupBox, "Startup");
+    x_frame.Create(w, placed_later, kXFrame, "X Positions");
+    width_slider.Create(w, placed_later, kWidthSlider, {0, 2500, 100, 1, 5});
+    x_slider.Create(w, placed_later, kXSlider, {0, 2000, 0, 1, 10});
+    y_frame.Create(w, placed_later, kYFrame, "Y Positions");
+    y_slider.Create(w, placed_later, kYSlider, {0, 100, 0, 1, 10});
+    height_slider.Create(w, placed_later, kHeightSlider, {0, 100, 32, 1, 5});
+    about_button.Create(w, placed_later, kAboutButton, "About");
 
     make_opaque_box.Click = [this] { OnMakeOpaqueClicked(); };
     startup_box.Click = [this] { OnStartupClicked(); };

@@ -27,10 +27,29 @@ class AboutWindow;
 
 namespace main_window {
 
-constexpr const char* kMainWindowClass = "Pelmora.Form1";
+constexpr const char* kMainWindowClass = "Pelmora.MainWindow";
 constexpr UINT kReapplyIntervalMs = 1000;
 constexpr UINT_PTR kReapplyTimerId = 1;
 using core::kMaxLabelLength;
+
+// The identifiers of the main window's controls (GetDlgItem finds them).
+enum ControlId : int {
+    kNewLabelBox = 1001,
+    kControlsFrame,
+    kCurrentLabelCaption,
+    kNewLabelCaption,
+    kCurrentLabelBox,
+    kMakeOpaqueBox,
+    kStartupBox,
+    kXFrame,
+    kYFrame,
+    kAboutButton,
+    kTransparencySlider,
+    kXSlider,
+    kWidthSlider,
+    kYSlider,
+    kHeightSlider,
+};
 
 // Menu item identifiers of the notification-area menu.
 enum MenuId : UINT { kMenuRestore = 101, kMenuExit = 102 };
@@ -65,6 +84,9 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     HWND StartButton() const { return restyler_.shell().start_button; }
     const std::vector<core::SecondaryTaskbar>& SecondaryTaskbars() const { return restyler_.shell().extras; }
     void SetExitProcess(void (*exit_process)(UINT)) { exit_process_ = exit_process; }
+    // Where the windowless pictures that take clicks lie, in client pixels.
+    RECT ApplyLabelPictureBounds() const { return apply_label_picture.Bounds(); }
+    RECT CustomizePictureBounds() const { return customize_picture.Bounds(); }
 
     // The controls, public so that tests can drive them as a person would.
     controls::TextBox new_label_box;

@@ -71,13 +71,13 @@ for dpi in 96 144 192; do
   sleep 0.5
   shoot Pelmora "main-$dpi.png"
 
-  # "Customize Shape..." (Image5) lies at the bottom of the frame on the right.
+  # "Customize Shape..." (the customize picture) lies at the bottom of the frame on the right.
   xdotool mousemove $(at 2910 3705) click 1
   wait_for_window "Customize Window" >/dev/null
   xdotool mousemove 0 0
   shoot "Customize Window" "customize-$dpi.png"
 
-  # "About" (Command1) is the button at the top left of the main window.
+  # "About" is the button at the top left of the main window.
   xdotool mousemove $(at 575 157) click 1
   wait_for_window "About Pelmora" >/dev/null
   xdotool mousemove 0 0

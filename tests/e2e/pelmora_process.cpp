@@ -17,8 +17,8 @@ namespace {
 constexpr const char* kSettingsKey = "Velmontix\\QVR";
 constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kRunValue = "QVR";
-constexpr const char* kMainClass = "Pelmora.Form1";
-constexpr const char* kCustomizeClass = "Pelmora.Form2";
+constexpr const char* kMainClass = "Pelmora.MainWindow";
+constexpr const char* kCustomizeClass = "Pelmora.CustomizeWindow";
 constexpr DWORD kStartTimeoutMs = 15000;
 // Wine's shell lays its Start button out at the taskbar's left end, this wide.
 constexpr int kShellStartButtonWidth = 57;
@@ -30,7 +30,8 @@ std::optional<std::string> ReadText(HKEY root, const char* key, const char* name
     std::optional<std::string> result;
     if (RegQueryValueExA(k, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
         std::string data(size, '\0');
-        if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
+            ERROR_SUCCESS) {
             data.resize(size);
             while (!data.empty() && data.back() == '\0') data.pop_back();
             result = data;
@@ -42,7 +43,8 @@ std::optional<std::string> ReadText(HKEY root, const char* key, const char* name
 
 void WriteText(HKEY root, const char* key, const char* name, const std::string& text) {
     HKEY k = nullptr;
-    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return;
     RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(k);
@@ -141,8 +143,8 @@ int RunLinux(const std::string& command_line, DWORD timeout_ms) {
     static int serial = 0;
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    const std::string done_file = std::string(temp) + "pelmora-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                  std::to_string(++serial) + ".rc";
+    const std::string done_file = std::string(temp) + "pelmora-e2e-" + std::to_string(GetCurrentProcessId()) +
+                                  "-" + std::to_string(++serial) + ".rc";
     DeleteFileA(done_file.c_str());
     const std::string unix_done = UnixPathOf(done_file);
     if (unix_done.empty()) return -1;
@@ -150,14 +152,16 @@ int RunLinux(const std::string& command_line, DWORD timeout_ms) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
     if (pi.hThread) CloseHandle(pi.hThread);
     if (pi.hProcess) CloseHandle(pi.hProcess);
     int code = -1;
     WaitUntil(
         [&] {
-            HANDLE f = CreateFileA(done_file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
+            HANDLE f = CreateFileA(done_file.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
             if (f == INVALID_HANDLE_VALUE) return false;
             char text[16] = {};
             DWORD read = 0;
@@ -183,8 +187,12 @@ bool PressKeys(const std::string& keys) { return Xdotool("key --delay 60 " + key
 
 bool TypeText(const std::string& text) { return Xdotool("type --delay 40 '" + text + "'"); }
 
-std::optional<std::string> ReadSetting(const char* name) { return ReadText(HKEY_CURRENT_USER, kSettingsKey, name); }
-void WriteSetting(const char* name, const std::string& text) { WriteText(HKEY_CURRENT_USER, kSettingsKey, name, text); }
+std::optional<std::string> ReadSetting(const char* name) {
+    return ReadText(HKEY_CURRENT_USER, kSettingsKey, name);
+}
+void WriteSetting(const char* name, const std::string& text) {
+    WriteText(HKEY_CURRENT_USER, kSettingsKey, name, text);
+}
 void DeleteSetting(const char* name) { DeleteValue(HKEY_CURRENT_USER, kSettingsKey, name); }
 std::optional<std::string> ReadRunValue() { return ReadText(HKEY_CURRENT_USER, kRunKey, kRunValue); }
 void WriteRunValue(const std::string& text) { WriteText(HKEY_CURRENT_USER, kRunKey, kRunValue, text); }
@@ -203,8 +211,8 @@ std::string WindowText(HWND window) {
     // WM_GETTEXT, not GetWindowText: another process's edit box keeps its text to itself.
     char text[512] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                        &copied);
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        5000, &copied);
     return text;
 }
 
@@ -235,7 +243,8 @@ std::optional<BYTE> TaskbarAlpha() {
     BYTE alpha = 0;
     DWORD flags = 0;
     if (!(TaskbarExStyle() & WS_EX_LAYERED)) return std::nullopt;
-    if (!GetLayeredWindowAttributes(Taskbar(), &key, &alpha, &flags) || !(flags & LWA_ALPHA)) return std::nullopt;
+    if (!GetLayeredWindowAttributes(Taskbar(), &key, &alpha, &flags) || !(flags & LWA_ALPHA))
+        return std::nullopt;
     return alpha;
 }
 
@@ -253,7 +262,8 @@ void ResetStartButton() {
 void ResetTaskbar() {
     HWND taskbar = Taskbar();
     const LONG_PTR ex = GetWindowLongPtrA(taskbar, GWL_EXSTYLE);
-    if (ex & WS_EX_LAYERED) SetWindowLongPtrA(taskbar, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    if (ex & WS_EX_LAYERED)
+        SetWindowLongPtrA(taskbar, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
 }
 
 namespace {
@@ -294,7 +304,8 @@ bool CreateProcessOf(const std::string& command_line, PROCESS_INFORMATION& info)
     win::WideText command(command_line);
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info) != FALSE;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &info) != FALSE;
 }
 
 bool CreatePelmoraProcess(const std::string& arguments, PROCESS_INFORMATION& info) {
@@ -340,7 +351,8 @@ bool PelmoraProcess::WaitUntilLoaded() {
     WaitForInputIdle(info_.hProcess, kStartTimeoutMs);
     DWORD_PTR result = 0;
     for (int i = 0; i < 2; ++i) {
-        if (!SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kStartTimeoutMs, &result)) return false;
+        if (!SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kStartTimeoutMs, &result))
+            return false;
         Sleep(100);
     }
     return Running();
@@ -390,13 +402,15 @@ HWND PelmoraProcess::Child(const char* window_class, const char* caption) const 
 
 HWND PelmoraProcess::NewLabelBox() const {
     for (HWND w : Children())
-        if (_stricmp(ClassOf(w).c_str(), "Edit") == 0 && !(GetWindowLongPtrA(w, GWL_STYLE) & ES_READONLY)) return w;
+        if (_stricmp(ClassOf(w).c_str(), "Edit") == 0 && !(GetWindowLongPtrA(w, GWL_STYLE) & ES_READONLY))
+            return w;
     return nullptr;
 }
 
 HWND PelmoraProcess::CurrentLabelBox() const {
     for (HWND w : Children())
-        if (_stricmp(ClassOf(w).c_str(), "Edit") == 0 && (GetWindowLongPtrA(w, GWL_STYLE) & ES_READONLY)) return w;
+        if (_stricmp(ClassOf(w).c_str(), "Edit") == 0 && (GetWindowLongPtrA(w, GWL_STYLE) & ES_READONLY))
+            return w;
     return nullptr;
 }
 
@@ -436,7 +450,8 @@ HWND PelmoraProcess::OpenCustomizeWindow() const {
     SendMessageTimeoutA(main_, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_ABORTIFHUNG, kStartTimeoutMs, &ignored);
     SendMessageTimeoutA(main_, WM_LBUTTONUP, 0, at, SMTO_ABORTIFHUNG, kStartTimeoutMs, &ignored);
     HWND customize = nullptr;
-    WaitUntil([&] { return (customize = FindTopLevel(Pid(), kCustomizeClass, true)) != nullptr; }, kStartTimeoutMs);
+    WaitUntil([&] { return (customize = FindTopLevel(Pid(), kCustomizeClass, true)) != nullptr; },
+              kStartTimeoutMs);
     return customize;
 }
 

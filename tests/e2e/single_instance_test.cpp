@@ -27,8 +27,8 @@ int RunningPelmoras() {
 
 int MainWindows() {
     int count = 0;
-    for (HWND w = FindWindowExA(nullptr, nullptr, "Pelmora.Form1", nullptr); w;
-         w = FindWindowExA(nullptr, w, "Pelmora.Form1", nullptr))
+    for (HWND w = FindWindowExA(nullptr, nullptr, "Pelmora.MainWindow", nullptr); w;
+         w = FindWindowExA(nullptr, w, "Pelmora.MainWindow", nullptr))
         ++count;
     return count;
 }

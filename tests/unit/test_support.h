@@ -7,6 +7,7 @@
 
 #include "support/registry_support.h"
 #include "support/resource_count.h"
+#include "support/window_driver.h"
 
 #include <shellapi.h>
 
@@ -129,15 +130,16 @@ class StartButtonRestorer {
     char label_[256] = {};
 };
 
-// A main window made as the program makes it (Create runs Load), with its timer stopped so
-// that no tick changes the Start button behind the test's back. Destroyed with its icon.
+// A main window made as the program makes it (Create runs Load), with its timer stopped so that no
+// tick changes the Start button behind the test's back: a test ticks it with Tick(), as the timer
+// would. Destroyed with its icon.
 class RunningMainWindow {
   public:
     explicit RunningMainWindow(const std::string& arguments = "")
         : form_(std::make_unique<main_window::MainWindow>()) {
         form_->SetExitProcess([](UINT) {});
         created_ = form_->Create(arguments);
-        form_->reapply_timer.Stop();
+        KillTimer(form_->hwnd(), main_window::kReapplyTimerId);
     }
     RunningMainWindow(const RunningMainWindow&) = delete;
     RunningMainWindow& operator=(const RunningMainWindow&) = delete;
@@ -145,6 +147,21 @@ class RunningMainWindow {
     bool created() const { return created_; }
     main_window::MainWindow& operator*() { return *form_; }
     main_window::MainWindow* operator->() { return form_.get(); }
+
+    // The main window's controls, as a person reaches them.
+    Driver driver() const { return Driver(form_->hwnd()); }
+    // One tick, as the timer raises it.
+    void Tick(int times = 1) const {
+        for (int i = 0; i < times; ++i)
+            SendMessageW(form_->hwnd(), WM_TIMER, main_window::kReapplyTimerId, 0);
+    }
+    // The label in the new-label box applied, with a click on its picture.
+    void ApplyLabel() const { driver().ClickIn(form_->ApplyLabelPictureBounds()); }
+    // The customize window, opened as a person opens it: with a click on its picture.
+    Driver OpenCustomize() const {
+        driver().ClickIn(form_->CustomizePictureBounds());
+        return Driver(form_->CustomizeIfMade() ? form_->CustomizeIfMade()->hwnd() : nullptr);
+    }
 
   private:
     std::unique_ptr<main_window::MainWindow> form_;
