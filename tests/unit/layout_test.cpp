@@ -7,11 +7,20 @@
 
 #include "main_window/main_window.h"
 #include "customize_window/customize_window.h"
-#include "settings/registry.h"
 #include "test_support.h"
 #include "win/dpi.h"
 
 namespace {
+
+using test_support::Driver;
+
+// The containers' origins in the main window, in twips: the controls frame's in the window, the X
+// and Y frames' in the window too (each lies inside the controls frame).
+constexpr int kControlsFrameX = 1200, kControlsFrameY = 0;
+constexpr int kXFrameX = kControlsFrameX + 120, kXFrameY = kControlsFrameY + 1560;
+constexpr int kYFrameX = kControlsFrameX + 120, kYFrameY = kControlsFrameY + 2640;
+// The customize window's text frame's origin in its window, in twips.
+constexpr int kTextFrameX = 120, kTextFrameY = 840;
 
 RECT ClientRectOf(HWND child) {
     RECT r{};
@@ -20,125 +29,124 @@ RECT ClientRectOf(HWND child) {
     return r;
 }
 
-std::string CaptionOf(HWND w) {
-    char buffer[256] = {};
-    GetWindowTextA(w, buffer, sizeof buffer);
-    return buffer;
-}
-
-class MainWindowLayout : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        RegDeleteKeyA(HKEY_CURRENT_USER, registry::kSettingsKey);
-        GetWindowRect(StartButton(), &start_rect_);
-        ASSERT_TRUE(form_.Create(""));
-        dpi_ = win::ScreenDpi();
-    }
-    void TearDown() override {
-        HWND button = StartButton();
-        HWND taskbar = GetParent(button);
-        POINT origin{start_rect_.left, start_rect_.top};
-        ScreenToClient(taskbar, &origin);
-        SetWindowRgn(button, nullptr, TRUE);
-        SetWindowPos(button, nullptr, origin.x, origin.y, start_rect_.right - start_rect_.left,
-                     start_rect_.bottom - start_rect_.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        RegDeleteKeyA(HKEY_CURRENT_USER, registry::kSettingsKey);
-    }
-    static HWND StartButton() {
-        return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr);
-    }
-
-    main_window::MainWindow form_;
-    int dpi_ = 96;
-    RECT start_rect_{};
-};
-
-void ExpectRect(HWND w, const RECT& expected, const char* name) {
-    const RECT r = ClientRectOf(w);
-    EXPECT_EQ(r.left, expected.left) << name;
-    EXPECT_EQ(r.top, expected.top) << name;
-    EXPECT_EQ(r.right, expected.right) << name;
-    EXPECT_EQ(r.bottom, expected.bottom) << name;
+// The control `id` of `window` where a rectangle given in twips, relative to the origin (ox, oy),
+// lies in client pixels at `dpi`.
+void ExpectPlaced(const Driver& window, int dpi, int id, const char* name, win::TwipsRect twips, int ox = 0,
+                  int oy = 0) {
+    SCOPED_TRACE(name);
+    HWND control = window.Control(id);
+    ASSERT_NE(control, nullptr);
+    const RECT r = ClientRectOf(control);
+    const RECT expected = win::TwipsToClientRect(twips, dpi, ox, oy);
+    EXPECT_EQ(r.left, expected.left);
+    EXPECT_EQ(r.top, expected.top);
+    EXPECT_EQ(r.right, expected.right);
+    EXPECT_EQ(r.bottom, expected.bottom);
 }
 
 // A DPI other than the screen's, and the one a window made at the screen's DPI goes back to.
 std::vector<int> DpiChangesFrom(int dpi) { return {dpi == 144 ? 96 : 144, dpi}; }
 
+// The forms' font: 8 points at `dpi`.
+LONG FormFontHeight(int dpi) { return -MulDiv(8, dpi, 72); }
+
+class MainWindowLayout : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(form_.created());
+        dpi_ = win::ScreenDpi();
+    }
+
+    // Declared in this order so that the Start button and the settings are recorded and cleared
+    // before the window is made, and given back after it has gone.
+    test_support::StartButtonRestorer restore_start_button_;
+    test_support::CleanSettings clean_settings_;
+    test_support::RunningMainWindow form_;
+    Driver main_ = form_.driver();
+    int dpi_ = 96;
+};
+
 // Every control and action picture where the design puts it at `dpi`, in the forms' font at that
 // DPI, labels sized to their text in it: the same whether the window was made at `dpi` or moved there.
 void ExpectMainWindowLaidOutAt(const main_window::MainWindow& form, int dpi) {
-    auto at = [dpi](int l, int t, int w, int h, int ox = 0, int oy = 0) {
-        return win::TwipsToClientRect({l, t, w, h}, dpi, ox, oy);
-    };
+    using namespace main_window;
+    const Driver main(form.hwnd());
     RECT client{};
     GetClientRect(form.hwnd(), &client);
     EXPECT_EQ(client.right, win::TwipsToPixels(4740, dpi));
     EXPECT_EQ(client.bottom, win::TwipsToPixels(4155, dpi));
-    const int f1x = 1200, f1y = 0, f2x = 1320, f2y = 1560, f3x = 1320, f3y = 2640;
-    ExpectRect(form.about_button.hwnd(), at(0, 0, 1150, 315), "about_button");
-    ExpectRect(form.new_label_box.hwnd(), at(2880, 540, 975, 285), "new_label_box");
-    ExpectRect(form.controls_frame.hwnd(), at(1200, 0, 3495, 4095), "controls_frame");
-    ExpectRect(form.x_frame.hwnd(), at(120, 1560, 3255, 855, f1x, f1y), "x_frame");
-    ExpectRect(form.x_slider.hwnd(), at(120, 360, 1455, 255, f2x, f2y), "x_slider");
-    ExpectRect(form.width_slider.hwnd(), at(1680, 360, 1455, 255, f2x, f2y), "width_slider");
-    ExpectRect(form.startup_box.hwnd(), at(2040, 1280, 1215, 195, f1x, f1y), "startup_box");
-    ExpectRect(form.transparency_slider.hwnd(), at(1920, 900, 1455, 255, f1x, f1y), "transparency_slider");
-    ExpectRect(form.make_opaque_box.hwnd(), at(120, 840, 1335, 255, f1x, f1y), "make_opaque_box");
-    ExpectRect(form.current_label_box.hwnd(), at(1680, 180, 975, 285, f1x, f1y), "current_label_box");
-    ExpectRect(form.y_frame.hwnd(), at(120, 2640, 3255, 855, f1x, f1y), "y_frame");
-    ExpectRect(form.height_slider.hwnd(), at(1680, 360, 1455, 255, f3x, f3y), "height_slider");
-    ExpectRect(form.y_slider.hwnd(), at(120, 360, 1455, 255, f3x, f3y), "y_slider");
-    EXPECT_EQ(test_support::FontHeightOf(form.new_label_box.hwnd()), -MulDiv(8, dpi, 72));
-    EXPECT_EQ(test_support::FontHeightOf(form.about_button.hwnd()), -MulDiv(8, dpi, 72));
+    auto expect_placed = [&](int id, const char* name, win::TwipsRect twips, int ox = 0, int oy = 0) {
+        ExpectPlaced(main, dpi, id, name, twips, ox, oy);
+    };
+    expect_placed(kAboutButton, "About button", {0, 0, 1150, 315});
+    expect_placed(kNewLabelBox, "new-label box", {2880, 540, 975, 285});
+    expect_placed(kControlsFrame, "controls frame", {kControlsFrameX, kControlsFrameY, 3495, 4095});
+    // Inside the controls frame.
+    expect_placed(kCurrentLabelBox, "current-label box", {1680, 180, 975, 285}, kControlsFrameX,
+                  kControlsFrameY);
+    expect_placed(kMakeOpaqueBox, "Make Opaque box", {120, 840, 1335, 255}, kControlsFrameX, kControlsFrameY);
+    expect_placed(kTransparencySlider, "transparency slider", {1920, 900, 1455, 255}, kControlsFrameX,
+                  kControlsFrameY);
+    expect_placed(kStartupBox, "Startup box", {2040, 1280, 1215, 195}, kControlsFrameX, kControlsFrameY);
+    expect_placed(kXFrame, "X frame", {kXFrameX, kXFrameY, 3255, 855});
+    expect_placed(kYFrame, "Y frame", {kYFrameX, kYFrameY, 3255, 855});
+    // Inside the X and Y frames.
+    expect_placed(kXSlider, "X slider", {120, 360, 1455, 255}, kXFrameX, kXFrameY);
+    expect_placed(kWidthSlider, "width slider", {1680, 360, 1455, 255}, kXFrameX, kXFrameY);
+    expect_placed(kYSlider, "Y slider", {120, 360, 1455, 255}, kYFrameX, kYFrameY);
+    expect_placed(kHeightSlider, "height slider", {1680, 360, 1455, 255}, kYFrameX, kYFrameY);
+    EXPECT_EQ(test_support::FontHeightOf(main.Control(kNewLabelBox)), FormFontHeight(dpi));
+    EXPECT_EQ(test_support::FontHeightOf(main.Control(kAboutButton)), FormFontHeight(dpi));
     // Labels start at their places and are sized to their one line.
-    for (const controls::Label* label : {&form.current_label_caption, &form.new_label_caption}) {
-        const RECT r = ClientRectOf(label->hwnd());
-        const SIZE text = test_support::TextSizeOf(label->hwnd());
-        EXPECT_EQ(test_support::FontHeightOf(label->hwnd()), -MulDiv(8, dpi, 72));
-        EXPECT_EQ(r.left, win::TwipsToPixels(f1x + 120, dpi));
+    for (int caption : {kCurrentLabelCaption, kNewLabelCaption}) {
+        SCOPED_TRACE(caption);
+        HWND label = main.Control(caption);
+        const RECT r = ClientRectOf(label);
+        const SIZE text = test_support::TextSizeOf(label);
+        EXPECT_EQ(test_support::FontHeightOf(label), FormFontHeight(dpi));
+        EXPECT_EQ(r.left, win::TwipsToPixels(kControlsFrameX + 120, dpi));
         EXPECT_EQ(r.right - r.left, text.cx);
         EXPECT_EQ(r.bottom - r.top, text.cy);
     }
-    const RECT label3 = ClientRectOf(form.new_label_caption.hwnd());
-    EXPECT_EQ(label3.top, win::TwipsToPixels(f1y + 600, dpi));
-    EXPECT_GT(label3.right - label3.left, 20);
-    EXPECT_LT(label3.right - label3.left, win::TwipsToPixels(1680 - 120, dpi))
+    const RECT new_label_place = ClientRectOf(main.Control(kNewLabelCaption));
+    EXPECT_EQ(new_label_place.top, win::TwipsToPixels(kControlsFrameY + 600, dpi));
+    EXPECT_GT(new_label_place.right - new_label_place.left, 20);
+    EXPECT_LT(new_label_place.right - new_label_place.left, win::TwipsToPixels(1680 - 120, dpi))
         << "must not run under the new-label box";
     // The action pictures lie inside the frame, the label action beside "Startup".
-    EXPECT_EQ(form.apply_label_picture.Bounds().left, win::TwipsToPixels(f1x + 120, dpi));
-    EXPECT_EQ(form.customize_picture.Bounds().top, win::TwipsToPixels(f1y + 3480, dpi));
-    EXPECT_EQ(form.customize_picture.Bounds().right, win::TwipsToPixels(f1x + 120 + 3180, dpi));
+    EXPECT_EQ(form.ApplyLabelPictureBounds().left, win::TwipsToPixels(kControlsFrameX + 120, dpi));
+    EXPECT_EQ(form.CustomizePictureBounds().top, win::TwipsToPixels(kControlsFrameY + 3480, dpi));
+    EXPECT_EQ(form.CustomizePictureBounds().right, win::TwipsToPixels(kControlsFrameX + 120 + 3180, dpi));
 }
 
 // The customize window's size, toolbar and text frame at `dpi`.
-void ExpectCustomizeWindowLaidOutAt(const customize_window::CustomizeWindow& customize, int dpi) {
-    auto at = [dpi](int l, int t, int w, int h, int ox = 0, int oy = 0) {
-        return win::TwipsToClientRect({l, t, w, h}, dpi, ox, oy);
-    };
+void ExpectCustomizeWindowLaidOutAt(const Driver& customize, int dpi) {
+    using namespace customize_window;
     RECT outer{};
-    GetWindowRect(customize.hwnd(), &outer);
+    GetWindowRect(customize.window(), &outer);
     EXPECT_EQ(outer.right - outer.left, win::TwipsToPixels(4035, dpi));
     RECT client{};
-    GetClientRect(customize.hwnd(), &client);
+    GetClientRect(customize.window(), &client);
     EXPECT_EQ(client.bottom, win::TwipsToPixels(2340, dpi));
-    const RECT toolbar = ClientRectOf(customize.shape_toolbar.hwnd());
+    const RECT toolbar = ClientRectOf(customize.Control(kShapeToolbar));
     EXPECT_EQ(toolbar.top, 0);
     EXPECT_EQ(toolbar.bottom, win::TwipsToPixels(600, dpi));
     EXPECT_EQ(toolbar.right, client.right);
-    ExpectRect(customize.text_frame.hwnd(), at(120, 840, 3735, 975), "text_frame");
-    ExpectRect(customize.outline_text_box.hwnd(), at(120, 360, 2295, 375, 120, 840), "outline_text_box");
-    ExpectRect(customize.font_options_button.hwnd(), at(2520, 360, 1095, 375, 120, 840),
-               "font_options_button");
-    EXPECT_EQ(test_support::FontHeightOf(customize.font_options_button.hwnd()), -MulDiv(8, dpi, 72));
+    ExpectPlaced(customize, dpi, kTextFrame, "text frame", {kTextFrameX, kTextFrameY, 3735, 975});
+    ExpectPlaced(customize, dpi, kOutlineTextBox, "outline text box", {120, 360, 2295, 375}, kTextFrameX,
+                 kTextFrameY);
+    ExpectPlaced(customize, dpi, kFontOptionsButton, "Font Options button", {2520, 360, 1095, 375},
+                 kTextFrameX, kTextFrameY);
+    EXPECT_EQ(test_support::FontHeightOf(customize.Control(kFontOptionsButton)), FormFontHeight(dpi));
     // The frame must fit inside the window at every resolution.
-    const RECT frame = ClientRectOf(customize.text_frame.hwnd());
+    const RECT frame = ClientRectOf(customize.Control(kTextFrame));
     EXPECT_LE(frame.right, client.right);
     EXPECT_LE(frame.bottom, client.bottom);
 }
 
 TEST_F(MainWindowLayout, WindowIsAFixedDialogOffTheTaskbarWithItsClientSize) {
-    HWND w = form_.hwnd();
-    EXPECT_EQ(CaptionOf(w), "Pelmora");
+    HWND w = form_->hwnd();
+    EXPECT_EQ(Driver::TextOf(w), "Pelmora");
     const LONG style = GetWindowLongA(w, GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -158,109 +166,111 @@ TEST_F(MainWindowLayout, WindowIsAFixedDialogOffTheTaskbarWithItsClientSize) {
 }
 
 TEST_F(MainWindowLayout, ControlsSitAtTheirPlacesWithTheirCaptions) {
-    ExpectMainWindowLaidOutAt(form_, dpi_);
-    EXPECT_EQ(CaptionOf(form_.about_button.hwnd()), "About");
-    EXPECT_EQ(CaptionOf(form_.make_opaque_box.hwnd()), "Make Opaque");
-    EXPECT_EQ(CaptionOf(form_.startup_box.hwnd()), "Startup");
-    EXPECT_EQ(CaptionOf(form_.x_frame.hwnd()), "X Positions");
-    EXPECT_EQ(CaptionOf(form_.y_frame.hwnd()), "Y Positions");
-    EXPECT_EQ(CaptionOf(form_.current_label_caption.hwnd()), "Start Button's Label:");
-    EXPECT_EQ(CaptionOf(form_.new_label_caption.hwnd()), "New Label:");
-    EXPECT_TRUE(GetWindowLongA(form_.current_label_box.hwnd(), GWL_STYLE) & ES_READONLY);
-    EXPECT_FALSE(GetWindowLongA(form_.new_label_box.hwnd(), GWL_STYLE) & ES_READONLY);
+    using namespace main_window;
+    ExpectMainWindowLaidOutAt(*form_, dpi_);
+    EXPECT_EQ(main_.Text(kAboutButton), "About");
+    EXPECT_EQ(main_.Text(kMakeOpaqueBox), "Make Opaque");
+    EXPECT_EQ(main_.Text(kStartupBox), "Startup");
+    EXPECT_EQ(main_.Text(kXFrame), "X Positions");
+    EXPECT_EQ(main_.Text(kYFrame), "Y Positions");
+    EXPECT_EQ(main_.Text(kCurrentLabelCaption), "Start Button's Label:");
+    EXPECT_EQ(main_.Text(kNewLabelCaption), "New Label:");
+    EXPECT_TRUE(GetWindowLongA(main_.Control(kCurrentLabelBox), GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(GetWindowLongA(main_.Control(kNewLabelBox), GWL_STYLE) & ES_READONLY);
 }
 
 // A window on a monitor of another scale is laid out as one made there, and back.
 TEST_F(MainWindowLayout, ADpiChangeLaysItOutAsIfMadeAtTheNewDpi) {
     for (int dpi : DpiChangesFrom(dpi_)) {
         SCOPED_TRACE(dpi);
-        test_support::SendDpiChange(form_.hwnd(), dpi, win::TwipsToPixels(4740, dpi),
+        test_support::SendDpiChange(form_->hwnd(), dpi, win::TwipsToPixels(4740, dpi),
                                     win::TwipsToPixels(4155, dpi));
-        ExpectMainWindowLaidOutAt(form_, dpi);
+        ExpectMainWindowLaidOutAt(*form_, dpi);
     }
 }
 
+// The sliders' first positions and the boxes' first ticks are checked with the rest of the first
+// load (FormLoad.FirstStartWithoutSettings); here their ranges, and what shows.
 TEST_F(MainWindowLayout, FirstStartValuesRangesAndVisibility) {
-    EXPECT_FALSE(form_.transparency_slider.Visible());
-    EXPECT_EQ(form_.transparency_slider.Max(), 255);
-    EXPECT_EQ(form_.y_slider.Max(), 100);
-    EXPECT_EQ(form_.height_slider.Max(), 100);
-    EXPECT_EQ(form_.x_slider.Value(), 0);
-    EXPECT_EQ(form_.width_slider.Value(), 100);
-    EXPECT_EQ(form_.y_slider.Value(), 0);
-    EXPECT_EQ(form_.height_slider.Value(), 32);
-    EXPECT_EQ(form_.make_opaque_box.Value(), 0);
-    EXPECT_EQ(form_.startup_box.Value(), 0);
-    EXPECT_EQ(form_.new_label_box.Text(), "");
+    using namespace main_window;
+    ASSERT_TRUE(IsWindowVisible(form_->hwnd()));
+    ASSERT_NE(main_.Control(kTransparencySlider), nullptr);
+    EXPECT_FALSE(main_.Visible(kTransparencySlider));
+    EXPECT_EQ(main_.Maximum(kTransparencySlider), 255);
+    EXPECT_EQ(main_.Maximum(kYSlider), 100);
+    EXPECT_EQ(main_.Maximum(kHeightSlider), 100);
     // The customize window is made only when the user opens it; the X sliders reach its client
     // width at screen width, plus 10, measured here on the real window.
-    EXPECT_EQ(form_.CustomizeIfMade(), nullptr);
-    customize_window::CustomizeWindow& customize = form_.Customize();
+    EXPECT_EQ(form_->CustomizeIfMade(), nullptr);
+    HWND customize = form_.OpenCustomize().window();
+    ASSERT_NE(customize, nullptr);
     RECT r{};
-    GetWindowRect(customize.hwnd(), &r);
-    SetWindowPos(customize.hwnd(), nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), r.bottom - r.top,
+    GetWindowRect(customize, &r);
+    SetWindowPos(customize, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client_at_screen_width{};
-    GetClientRect(customize.hwnd(), &client_at_screen_width);
-    EXPECT_EQ(form_.x_slider.Max(), client_at_screen_width.right + 10);
-    EXPECT_EQ(form_.width_slider.Max(), client_at_screen_width.right + 10);
+    GetClientRect(customize, &client_at_screen_width);
+    EXPECT_EQ(main_.Maximum(kXSlider), client_at_screen_width.right + 10);
+    EXPECT_EQ(main_.Maximum(kWidthSlider), client_at_screen_width.right + 10);
 }
 
 TEST_F(MainWindowLayout, TabVisitsTheControlsInTheirOrder) {
+    using namespace main_window;
     auto tab_order = [&] {
         std::vector<HWND> order;
-        HWND first = form_.new_label_box.hwnd();
+        HWND first = main_.Control(kNewLabelBox);
         HWND w = first;
         do {
             order.push_back(w);
-            w = GetNextDlgTabItem(form_.hwnd(), w, FALSE);
+            w = GetNextDlgTabItem(form_->hwnd(), w, FALSE);
         } while (w && w != first && order.size() < 20);
         return order;
     };
-    std::vector<HWND> expected{
-        form_.new_label_box.hwnd(), form_.current_label_box.hwnd(), form_.make_opaque_box.hwnd(),
-        form_.startup_box.hwnd(),   form_.width_slider.hwnd(),      form_.x_slider.hwnd(),
-        form_.y_slider.hwnd(),      form_.height_slider.hwnd(),     form_.about_button.hwnd()};
+    std::vector<HWND> expected;
+    for (int id : {kNewLabelBox, kCurrentLabelBox, kMakeOpaqueBox, kStartupBox, kWidthSlider, kXSlider,
+                   kYSlider, kHeightSlider, kAboutButton})
+        expected.push_back(main_.Control(id));
     EXPECT_EQ(tab_order(), expected) << "the hidden transparency slider is skipped";
 
-    form_.make_opaque_box.SetValue(1);
-    expected.insert(expected.begin() + 3, form_.transparency_slider.hwnd());
+    main_.Click(kMakeOpaqueBox);
+    ASSERT_EQ(main_.Checked(kMakeOpaqueBox), 1);
+    expected.insert(expected.begin() + 3, main_.Control(kTransparencySlider));
     EXPECT_EQ(tab_order(), expected) << "the transparency slider joins while visible";
-    form_.make_opaque_box.SetValue(0);
+    main_.Click(kMakeOpaqueBox);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(MainWindowLayout, CustomizeWindowHasItsSizeToolbarAndTextFrame) {
-    customize_window::CustomizeWindow& customize = form_.Customize();
-    HWND w = customize.hwnd();
-    EXPECT_EQ(CaptionOf(w), "Customize Window");
+    using namespace customize_window;
+    const Driver customize = form_.OpenCustomize();
+    HWND w = customize.window();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(Driver::TextOf(w), "Customize Window");
     const LONG style = GetWindowLongA(w, GWL_STYLE);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_TRUE(style & WS_SYSMENU);
     ExpectCustomizeWindowLaidOutAt(customize, dpi_);
 
-    HWND bar = customize.shape_toolbar.hwnd();
+    HWND bar = customize.Control(kShapeToolbar);
     EXPECT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 5) << "three buttons between two separators";
     auto caption = [bar](int command) {
         char text[32] = {};
         SendMessageA(bar, TB_GETBUTTONTEXTA, command, reinterpret_cast<LPARAM>(text));
         return std::string(text);
     };
-    EXPECT_EQ(caption(customize_window::kEllipseCommand), "Ellipse");
-    EXPECT_EQ(caption(customize_window::kRectangleCommand), "Rectangle");
-    EXPECT_EQ(caption(customize_window::kTextCommand), "Text");
-    EXPECT_EQ(CaptionOf(customize.font_options_button.hwnd()), "Font Options");
-    EXPECT_FALSE(customize.text_frame.Visible()) << "the text frame shows only for the text outline";
+    EXPECT_EQ(caption(kEllipseCommand), "Ellipse");
+    EXPECT_EQ(caption(kRectangleCommand), "Rectangle");
+    EXPECT_EQ(caption(kTextCommand), "Text");
+    EXPECT_EQ(customize.Text(kFontOptionsButton), "Font Options");
+    ASSERT_TRUE(IsWindowVisible(w)) << "a click on the customize picture shows the window";
+    EXPECT_FALSE(customize.Visible(kTextFrame)) << "the text frame shows only for the text outline";
 }
 
 TEST_F(MainWindowLayout, CustomizeWindowFollowsADpiChangeAsIfMadeAtTheNewDpi) {
-    customize_window::CustomizeWindow& customize = form_.Customize();
+    const Driver customize = form_.OpenCustomize();
+    ASSERT_NE(customize.window(), nullptr);
     for (int dpi : DpiChangesFrom(dpi_)) {
         SCOPED_TRACE(dpi);
-        test_support::SendDpiChange(customize.hwnd(), dpi, win::TwipsToPixels(3885, dpi),
+        test_support::SendDpiChange(customize.window(), dpi, win::TwipsToPixels(3885, dpi),
                                     win::TwipsToPixels(2340, dpi), win::TwipsToPixels(4035, dpi));
         ExpectCustomizeWindowLaidOutAt(customize, dpi);
     }
