@@ -69,31 +69,40 @@ void ClickAt(HWND top, POINT client_pt) {
 
 POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+using about_window::kAuthorLabel;
+using about_window::kEmailLabel;
+using about_window::kRightsLabel;
+using about_window::kTitleLabel;
+using about_window::kTopLabel;
+using about_window::kVersionLabel;
+using about_window::kWebLinkLabel;
+constexpr int kLabels[] = {kTitleLabel,  kTopLabel,   kVersionLabel, kWebLinkLabel,
+                           kAuthorLabel, kEmailLabel, kRightsLabel};
+
 // Where the design puts every control at `dpi`, in fonts of that DPI, labels sized to their text:
 // the same whether the window was made at `dpi` or moved there.
-void ExpectAboutWindowLaidOutAt(const about_window::AboutWindow& about, int dpi) {
-    HWND w = about.hwnd();
+void ExpectAboutWindowLaidOutAt(HWND w, int dpi) {
     RECT client{};
     GetClientRect(w, &client);
     EXPECT_EQ(client.right, win::TwipsToPixels(3330, dpi));
     EXPECT_EQ(client.bottom, win::TwipsToPixels(2895, dpi));
-    const RECT ok = ChildRect(w, about.ok_button.hwnd());
+    const RECT ok = ChildRect(w, GetDlgItem(w, IDOK));
     const RECT ok_expected = win::TwipsToClientRect({960, 2400, 1260, 345}, dpi);
     EXPECT_TRUE(EqualRect(&ok, &ok_expected));
     // Labels start at their places in the design unless their text would run off the window.
-    EXPECT_EQ(ChildRect(w, about.version_label.hwnd()).left, win::TwipsToPixels(1320, dpi));
-    EXPECT_EQ(ChildRect(w, about.version_label.hwnd()).top, win::TwipsToPixels(720, dpi));
-    EXPECT_LE(ChildRect(w, about.web_link_label.hwnd()).left, win::TwipsToPixels(480, dpi));
-    EXPECT_EQ(ChildRect(w, about.web_link_label.hwnd()).top, win::TwipsToPixels(960, dpi));
-    EXPECT_EQ(test_support::FontHeightOf(about.web_link_label.hwnd()), -MulDiv(825, dpi, 7200));
-    EXPECT_EQ(test_support::FontHeightOf(about.version_label.hwnd()), -MulDiv(8, dpi, 72));
-    for (const controls::Label* label :
-         {&about.title_label, &about.top_label, &about.version_label, &about.web_link_label,
-          &about.author_label, &about.email_label, &about.rights_label}) {
-        const RECT r = ChildRect(w, label->hwnd());
-        const SIZE text = test_support::TextSizeOf(label->hwnd());
-        EXPECT_EQ(r.right - r.left, text.cx) << label->id();
-        EXPECT_EQ(r.bottom - r.top, text.cy) << label->id();
+    HWND version = GetDlgItem(w, kVersionLabel), link = GetDlgItem(w, kWebLinkLabel);
+    EXPECT_EQ(ChildRect(w, version).left, win::TwipsToPixels(1320, dpi));
+    EXPECT_EQ(ChildRect(w, version).top, win::TwipsToPixels(720, dpi));
+    EXPECT_LE(ChildRect(w, link).left, win::TwipsToPixels(480, dpi));
+    EXPECT_EQ(ChildRect(w, link).top, win::TwipsToPixels(960, dpi));
+    EXPECT_EQ(test_support::FontHeightOf(link), -MulDiv(825, dpi, 7200));
+    EXPECT_EQ(test_support::FontHeightOf(version), -MulDiv(8, dpi, 72));
+    for (int id : kLabels) {
+        HWND label = GetDlgItem(w, id);
+        const RECT r = ChildRect(w, label);
+        const SIZE text = test_support::TextSizeOf(label);
+        EXPECT_EQ(r.right - r.left, text.cx) << id;
+        EXPECT_EQ(r.bottom - r.top, text.cy) << id;
     }
 }
 
@@ -117,6 +126,7 @@ class AboutWindow : public ::testing::Test {
         about_.Show();
         RunMessageLoop();
     }
+    HWND Item(int id) const { return GetDlgItem(about_.hwnd(), id); }
 
     about_window::AboutWindow about_;
     std::vector<std::string> opened_;
@@ -163,29 +173,24 @@ TEST_F(AboutWindow, LabelsReadTopToBottomInsideTheWindowAndFitTheirText) {
     HWND w = about_.hwnd();
     RECT client{};
     GetClientRect(w, &client);
-    const std::vector<const controls::Control*> reading_order{
-        &about_.top_label,   &about_.title_label,  &about_.version_label, &about_.web_link_label,
-        &about_.email_label, &about_.author_label, &about_.rights_label,  &about_.ok_button};
+    const int reading_order[] = {kTopLabel,   kTitleLabel,  kVersionLabel, kWebLinkLabel,
+                                 kEmailLabel, kAuthorLabel, kRightsLabel,  IDOK};
     int previous_bottom = 0;
-    for (const controls::Control* c : reading_order) {
-        const RECT r = ChildRect(w, c->hwnd());
-        EXPECT_GE(r.top, previous_bottom) << "overlaps the line above: " << c->id();
+    for (int id : reading_order) {
+        const RECT r = ChildRect(w, Item(id));
+        EXPECT_GE(r.top, previous_bottom) << "overlaps the line above: " << id;
         EXPECT_GE(r.left, 0);
-        EXPECT_LE(r.right, client.right) << "clipped at the right: " << c->id();
+        EXPECT_LE(r.right, client.right) << "clipped at the right: " << id;
         EXPECT_LE(r.bottom, client.bottom);
         previous_bottom = r.bottom;
     }
-    ExpectAboutWindowLaidOutAt(about_, win::ScreenDpi());
+    ExpectAboutWindowLaidOutAt(w, win::ScreenDpi());
 
-    char text[128] = {};
-    GetWindowTextA(about_.web_link_label.hwnd(), text, sizeof text);
-    EXPECT_STREQ(text, about_window::kWebAddress);
-    GetWindowTextA(about_.version_label.hwnd(), text, sizeof text);
-    EXPECT_STREQ(text, "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
-    GetWindowTextA(about_.title_label.hwnd(), text, sizeof text);
-    EXPECT_STREQ(text, "QVR (Pelmora)");
-    GetWindowTextA(about_.author_label.hwnd(), text, sizeof text);
-    EXPECT_EQ(std::string(text).rfind("Created by: ", 0), 0u);
+    const test_support::Driver about(w);
+    EXPECT_EQ(about.Text(kWebLinkLabel), about_window::kWebAddress);
+    EXPECT_EQ(about.Text(kVersionLabel), "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
+    EXPECT_EQ(about.Text(kTitleLabel), "QVR (Pelmora)");
+    EXPECT_EQ(about.Text(kAuthorLabel).rfind("Created by: ", 0), 0u);
 }
 
 // On a monitor of another scale, and back: laid out as if made there, the picture stretched again.
@@ -196,7 +201,7 @@ TEST_F(AboutWindow, ADpiChangeLaysItOutAsIfMadeAtTheNewDpi) {
         SCOPED_TRACE(dpi);
         test_support::SendDpiChange(about_.hwnd(), dpi, win::TwipsToPixels(3330, dpi),
                                     win::TwipsToPixels(2895, dpi));
-        ExpectAboutWindowLaidOutAt(about_, dpi);
+        ExpectAboutWindowLaidOutAt(about_.hwnd(), dpi);
         const COLORREF now = BottomRightPixel(about_.hwnd());
         EXPECT_NEAR(GetRValue(now), GetRValue(corner), 30);
         EXPECT_NEAR(GetGValue(now), GetGValue(corner), 30);
@@ -205,7 +210,7 @@ TEST_F(AboutWindow, ADpiChangeLaysItOutAsIfMadeAtTheNewDpi) {
 }
 
 TEST_F(AboutWindow, LinkHasItsOwnBoldUnderlinedArabicFont) {
-    auto font = reinterpret_cast<HFONT>(SendMessageA(about_.web_link_label.hwnd(), WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HFONT>(SendMessageA(Item(kWebLinkLabel), WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     LOGFONTA lf{};
     ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf));
@@ -213,9 +218,8 @@ TEST_F(AboutWindow, LinkHasItsOwnBoldUnderlinedArabicFont) {
     EXPECT_EQ(lf.lfWeight, FW_BOLD);
     EXPECT_TRUE(lf.lfUnderline);
     EXPECT_EQ(lf.lfCharSet, 178);
-    EXPECT_EQ(lf.lfHeight, -MulDiv(825, win::ScreenDpi(), 7200));
     // The other labels keep the window's font.
-    EXPECT_NE(SendMessageA(about_.version_label.hwnd(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+    EXPECT_NE(SendMessageA(Item(kVersionLabel), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
 }
 
 TEST_F(AboutWindow, BackgroundPictureIsDrawnUnderTheLabels) {
@@ -228,7 +232,7 @@ TEST_F(AboutWindow, BackgroundPictureIsDrawnUnderTheLabels) {
     // The picture has a teal rule along its top edge.
     const COLORREF rule = GetPixel(dc, client.right / 2, 0);
     // A label's top-left pixel is background, as is the pixel just left of it.
-    const RECT label = ChildRect(w, about_.version_label.hwnd());
+    const RECT label = ChildRect(w, Item(kVersionLabel));
     const COLORREF in_label = GetPixel(dc, label.left, label.top);
     const COLORREF beside = GetPixel(dc, label.left - 1, label.top);
     ReleaseDC(w, dc);
@@ -240,14 +244,15 @@ TEST_F(AboutWindow, BackgroundPictureIsDrawnUnderTheLabels) {
 
 TEST_F(AboutWindow, EnterEscapeAndOkHideTheWindowAndKeepIt) {
     HWND w = about_.hwnd();
-    EXPECT_EQ(GetFocus(), about_.ok_button.hwnd());
-    EXPECT_TRUE(GetWindowLongA(about_.ok_button.hwnd(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    HWND ok = Item(IDOK);
+    EXPECT_EQ(GetFocus(), ok);
+    EXPECT_TRUE(GetWindowLongA(ok, GWL_STYLE) & BS_DEFPUSHBUTTON);
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         about_.Show();
         RunMessageLoop();
         ASSERT_TRUE(IsWindowVisible(w));
         HWND focus = GetFocus();
-        PostMessageA(IsChild(w, focus) ? focus : about_.ok_button.hwnd(), WM_KEYDOWN, key, 1);
+        PostMessageA(IsChild(w, focus) ? focus : ok, WM_KEYDOWN, key, 1);
         RunMessageLoop();
         EXPECT_FALSE(IsWindowVisible(w)) << "key " << key;
         EXPECT_TRUE(IsWindow(w));
@@ -255,7 +260,7 @@ TEST_F(AboutWindow, EnterEscapeAndOkHideTheWindowAndKeepIt) {
     }
     about_.Show();
     RunMessageLoop();
-    SendMessageA(about_.ok_button.hwnd(), BM_CLICK, 0, 0);
+    test_support::Driver(w).Click(IDOK);
     RunMessageLoop();
     EXPECT_FALSE(IsWindowVisible(w));
     EXPECT_EQ(about_.hwnd(), w);
@@ -266,14 +271,13 @@ TEST_F(AboutWindow, OnlyTheLinkReactsToAClickAndTheWindowStaysOpen) {
     HWND w = about_.hwnd();
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RunMessageLoop();
-    const std::vector<const controls::Control*> others{&about_.title_label,   &about_.top_label,
-                                                       &about_.version_label, &about_.author_label,
-                                                       &about_.email_label,   &about_.rights_label};
-    for (const controls::Control* c : others) ClickAt(w, CentreOf(ChildRect(w, c->hwnd())));
+    for (int id : kLabels) {
+        if (id != kWebLinkLabel) ClickAt(w, CentreOf(ChildRect(w, Item(id))));
+    }
     ClickAt(w, POINT{4, 4});  // the picture
     EXPECT_TRUE(opened_.empty());
 
-    ClickAt(w, CentreOf(ChildRect(w, about_.web_link_label.hwnd())));
+    ClickAt(w, CentreOf(ChildRect(w, Item(kWebLinkLabel))));
     ASSERT_EQ(opened_.size(), 1u);
     EXPECT_EQ(opened_[0], "http://www.velmontix.example");
     EXPECT_TRUE(IsWindowVisible(w));
@@ -282,8 +286,7 @@ TEST_F(AboutWindow, OnlyTheLinkReactsToAClickAndTheWindowStaysOpen) {
 TEST_F(AboutWindow, HandCursorOverTheLinkOnly) {
     HWND w = about_.hwnd();
     const LPARAM over_client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
-    EXPECT_TRUE(
-        SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(about_.web_link_label.hwnd()), over_client));
+    EXPECT_TRUE(SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(Item(kWebLinkLabel)), over_client));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
     SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), over_client);
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
@@ -297,36 +300,38 @@ class AboutFromMainWindow : public ::testing::Test {
 };
 
 TEST_F(AboutFromMainWindow, OneWindowUntilTheCloseBoxDestroysIt) {
-    main_window::MainWindow form;
-    ASSERT_TRUE(form.Create(""));
-    EXPECT_EQ(form.About(), nullptr);
+    test_support::RunningMainWindow form;
+    ASSERT_TRUE(form.created());
+    EXPECT_EQ(form->About(), nullptr);
+    const test_support::Driver main = form.driver();
 
-    SendMessageA(form.about_button.hwnd(), BM_CLICK, 0, 0);
+    main.Click(main_window::kAboutButton);
     RunMessageLoop();
-    ASSERT_NE(form.About(), nullptr);
-    HWND first = form.About()->hwnd();
+    ASSERT_NE(form->About(), nullptr);
+    HWND first = form->About()->hwnd();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(IsWindowVisible(first));
-    form.OnAboutClicked();
+    main.Click(main_window::kAboutButton);
     RunMessageLoop();
-    EXPECT_EQ(form.About()->hwnd(), first);
+    EXPECT_EQ(form->About()->hwnd(), first);
     EXPECT_EQ(WindowsOfClass(about_window::kAboutWindowClass).size(), 1u);
 
     // Hidden by OK, the same window comes back.
-    form.About()->OnOkClicked();
-    form.OnAboutClicked();
-    EXPECT_EQ(form.About()->hwnd(), first);
+    test_support::Driver(first).Click(IDOK);
+    EXPECT_FALSE(IsWindowVisible(first));
+    main.Click(main_window::kAboutButton);
+    EXPECT_EQ(form->About()->hwnd(), first);
     EXPECT_TRUE(IsWindowVisible(first));
 
     PostMessageA(first, WM_CLOSE, 0, 0);
     RunMessageLoop();
     EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(form.About()->hwnd(), nullptr);
+    EXPECT_EQ(form->About()->hwnd(), nullptr);
     EXPECT_TRUE(WindowsOfClass(about_window::kAboutWindowClass).empty());
 
-    form.OnAboutClicked();
+    main.Click(main_window::kAboutButton);
     RunMessageLoop();
-    HWND second = form.About()->hwnd();
+    HWND second = form->About()->hwnd();
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);
     EXPECT_TRUE(IsWindowVisible(second));

@@ -66,15 +66,20 @@ class ProgramRun : public ::testing::Test {
     }
 
     bool Start() {
-        form_ = std::make_unique<main_window::MainWindow>();
-        return form_->Create("");
+        form_ = std::make_unique<test_support::RunningMainWindow>();
+        return form_->created();
     }
+    // Ticks as the timer raises them, the program's messages dispatched in between: an answer from
+    // the shell that came too late for one tick reaches the next one.
     void Tick(int n = 3) {
-        for (int i = 0; i < n; ++i) form_->OnTick();
+        for (int i = 0; i < n; ++i) {
+            form_->Tick();
+            test_support::PumpMessages(20);
+        }
     }
     void ExitAndDestroy() {
-        form_->SetExitProcess(StubExitProcess);
-        form_->OnExitChosen();
+        (*form_)->SetExitProcess(StubExitProcess);
+        SendMessageW((*form_)->hwnd(), WM_COMMAND, main_window::kMenuExit, 0);  // "&Exit" chosen
         EXPECT_EQ(g_exit_calls, 1);
         EXPECT_EQ(g_exit_code, 0u);
         form_.reset();
@@ -83,7 +88,7 @@ class ProgramRun : public ::testing::Test {
     test_support::CleanSettings clean_;
     test_support::StartButtonRestorer restorer_;
     TaskbarRestorer taskbar_;
-    std::unique_ptr<main_window::MainWindow> form_;
+    std::unique_ptr<test_support::RunningMainWindow> form_;
 };
 
 // What each malformed value becomes is the core's decision (tests/core); here every setting is
@@ -95,7 +100,7 @@ TEST_P(EveryFormAtOnce, LoadTicksAndExit) {
     for (const char* name : names::kAll) Store(name, form, GoodValue(name));
 
     ASSERT_TRUE(Start());
-    ASSERT_EQ(form_->StartButton(), restorer_.button());
+    ASSERT_EQ((*form_)->StartButton(), restorer_.button());
     Tick();
     // Only the unterminated good "Ellipse" names a shape; a megabyte label reaches the button cut.
     EXPECT_EQ(HasRegion(restorer_.button()), form == Form::kNoTerminator);
@@ -125,7 +130,7 @@ TEST_P(OddRunValue, StartupTickRewritesIt) {
     SetText(names::kAutostart, "1");
 
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form_->startup_box.Value(), 1);
+    EXPECT_EQ(form_->driver().Checked(main_window::kStartupBox), 1);
     DWORD type = 0;
     char command[1024] = {};
     DWORD size = sizeof command;
@@ -172,9 +177,9 @@ TEST_F(ProgramRun, ReadOnlySettingsKey) {
               ERROR_ACCESS_DENIED);
 
     ASSERT_TRUE(Start());
-    EXPECT_EQ(form_->transparency_slider.Value(), 100);
-    EXPECT_EQ(form_->make_opaque_box.Value(), 1);
-    form_->x_slider.SetValue(5);  // writes PX1, which cannot be stored
+    EXPECT_EQ(form_->driver().Position(main_window::kTransparencySlider), 100);
+    EXPECT_EQ(form_->driver().Checked(main_window::kMakeOpaqueBox), 1);
+    form_->driver().Drag(main_window::kXSlider, 5);  // writes PX1, which cannot be stored
     Tick();
     EXPECT_TRUE(HasRegion(restorer_.button()));
     EXPECT_TRUE(registry::ReadSetting(names::kX).IsEmpty());
@@ -192,13 +197,13 @@ TEST_F(ProgramRun, SettingsKeyDeletedMidRun) {
     ASSERT_TRUE(HasRegion(restorer_.button()));
 
     test_support::DeleteKeyTree(registry::kSettingsKey);
-    form_->x_slider.SetValue(form_->x_slider.Value() + 1);  // writes PX1
-    form_->transparency_slider.SetValue(200);               // writes HS1
+    form_->driver().Scroll(main_window::kXSlider, SB_LINERIGHT);  // writes PX1
+    form_->driver().Drag(main_window::kTransparencySlider, 200);  // writes HS1
     Tick();  // writes HS1 each tick while "Make Opaque" is ticked; reads an absent Type
     EXPECT_FALSE(test_support::KeyExists(registry::kSettingsKey));
     EXPECT_TRUE(HasRegion(restorer_.button())) << "an unreadable Type keeps the outline already handed over";
 
-    form_->Load();
+    form_->ApplyLabel();  // a label applied runs the load again
     EXPECT_TRUE(test_support::KeyExists(registry::kSettingsKey));
     EXPECT_TRUE(registry::ReadSetting(names::kShapeType).IsEmpty());
     ExitAndDestroy();

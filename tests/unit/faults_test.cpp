@@ -26,8 +26,6 @@ void Store(const char* name, const char* text) {
     registry::WriteSetting(name, settings::Value::Text(text));
 }
 
-void IgnoreExit(UINT) {}
-
 class Faults : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -35,28 +33,22 @@ class Faults : public ::testing::Test {
         taskbar_ex_style_ = GetWindowLongA(taskbar_, GWL_EXSTYLE);
     }
     void TearDown() override {
-        if (form_) {
-            form_->SetExitProcess(IgnoreExit);
-            form_->OnExitChosen();  // removes the notification-area icon
-            form_.reset();
-        }
+        form_.reset();  // takes its notification-area icon along
         SetLayeredWindowAttributes(taskbar_, 0, 255, LWA_ALPHA);
         SetWindowLongA(taskbar_, GWL_EXSTYLE, taskbar_ex_style_);
     }
     main_window::MainWindow& Start() {
-        form_ = std::make_unique<main_window::MainWindow>();
-        EXPECT_TRUE(form_->Create(""));
-        return *form_;
+        form_ = std::make_unique<test_support::RunningMainWindow>();
+        EXPECT_TRUE(form_->created());
+        return **form_;
     }
-    void Tick(int n) {
-        for (int i = 0; i < n; ++i) form_->OnTick();
-    }
+    void Tick(int n) { form_->Tick(n); }
 
     test_support::CleanSettings clean_;
     test_support::StartButtonRestorer restorer_;
     HWND taskbar_ = nullptr;
     LONG taskbar_ex_style_ = 0;
-    std::unique_ptr<main_window::MainWindow> form_;
+    std::unique_ptr<test_support::RunningMainWindow> form_;
 };
 
 class NoTaskbar : public Faults, public ::testing::WithParamInterface<const char*> {};
@@ -120,10 +112,6 @@ TEST_F(Faults, StartButtonDestroyedMidRunThenTaskbarCreated) {
     EXPECT_TRUE(HasRegion(restorer_.button()));
 }
 
-}  // namespace
-
-namespace {
-
 // A taskbar of a further monitor with a "BUTTON" child, made by the calling thread.
 struct ExtraTaskbar {
     HWND taskbar = nullptr, button = nullptr;
@@ -148,7 +136,7 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-main_window::MainWindow* reentered_form = nullptr;
+HWND reentered_form = nullptr;
 int label_calls = 0;
 WNDPROC button_proc = nullptr;
 
@@ -156,21 +144,21 @@ WNDPROC button_proc = nullptr;
 LRESULT CALLBACK ReenteringButton(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETTEXT && reentered_form) {
         ++label_calls;
-        SendMessageA(reentered_form->hwnd(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-        reentered_form->OnTick();
+        SendMessageA(reentered_form, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        SendMessageW(reentered_form, WM_TIMER, main_window::kReapplyTimerId, 0);
     }
     return CallWindowProcA(button_proc, window, msg, wp, lp);
 }
 
 TEST_F(Faults, ShellRestartAndTickInsideATickWaitForItsEnd) {
     main_window::MainWindow& f = Start();
-    f.new_label_box.SetText("Pel");
+    form_->driver().Type(main_window::kNewLabelBox, "Pel");
     ExtraTaskbar extras[2] = {ExtraTaskbar::Make(), ExtraTaskbar::Make()};
     for (const ExtraTaskbar& extra : extras) {
         button_proc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(extra.button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReenteringButton)));
     }
-    reentered_form = &f;
+    reentered_form = f.hwnd();
     Tick(1);
     reentered_form = nullptr;
     EXPECT_EQ(label_calls, 2) << "each extra Start button once: no tick ran inside the tick";
@@ -182,8 +170,9 @@ TEST_F(Faults, ShellRestartAndTickInsideATickWaitForItsEnd) {
 
 TEST_F(Faults, AHungStartButtonDoesNotStopTheTickAndGetsTheLookWhenItAnswers) {
     Store(names::kShapeType, "Ellipse");
-    main_window::MainWindow& f = Start();
-    f.new_label_box.SetText("One");
+    Start();
+    const test_support::Driver driver = form_->driver();
+    driver.Type(main_window::kNewLabelBox, "One");
     ExtraTaskbar extra;
     test_support::HangingThread shell([&extra] {
         extra = ExtraTaskbar::Make();
@@ -196,7 +185,7 @@ TEST_F(Faults, AHungStartButtonDoesNotStopTheTickAndGetsTheLookWhenItAnswers) {
 
     shell.Hang();
     SetWindowRgn(restorer_.button(), nullptr, TRUE);
-    f.new_label_box.SetText("Two");
+    driver.Type(main_window::kNewLabelBox, "Two");
     Tick(2);
     EXPECT_TRUE(shell.hung()) << "the tick waited for the hung thread";
     EXPECT_TRUE(HasRegion(restorer_.button())) << "the main Start button got its outline";

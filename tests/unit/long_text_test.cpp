@@ -28,8 +28,8 @@ TEST(LongTexts, AMegabyteLabelIsHeldToTheLabelLengthAndKeptStored) {
     StoreRaw(names::kLabel, huge);
     RunningMainWindow form;
     ASSERT_TRUE(form.created());
-    EXPECT_EQ(form->new_label_box.Text(), std::string(main_window::kMaxLabelLength, 'x'));
-    form->OnTick();
+    EXPECT_EQ(form.driver().Text(main_window::kNewLabelBox), std::string(main_window::kMaxLabelLength, 'x'));
+    form.Tick();
     char label[512] = {};
     GetWindowTextA(restorer.button(), label, sizeof label);
     EXPECT_EQ(std::string(label), std::string(main_window::kMaxLabelLength, 'x'));
@@ -46,14 +46,20 @@ TEST(LongTexts, AnOutlineTextBeyondItsLimitDrawsItsBeginning) {
     StoreRaw(names::kOutlineText, std::string(1 << 20, 'W'));
     RunningMainWindow form;
     ASSERT_TRUE(form.created());
-    customize_window::CustomizeWindow& customize = form->Customize();
-    EXPECT_EQ(customize.outline_text_box.Text(), std::string(customize_window::kMaxOutlineTextLength, 'W'));
-    for (int i = 0; i < 5; ++i) form->OnTick();
+    const Driver customize = form.OpenCustomize();
+    EXPECT_EQ(customize.Text(customize_window::kOutlineTextBox),
+              std::string(customize_window::kMaxOutlineTextLength, 'W'));
+    // Each tick after the program's messages: building so long an outline may spend a tick's wait for
+    // the shell, and the Start button's answer to the probe then comes back between ticks.
+    for (int i = 0; i < 5; ++i) {
+        PumpMessages(20);
+        form.Tick();
+    }
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(GetWindowRgn(restorer.button(), region), COMPLEXREGION);
     DeleteObject(region);
     // Typing cannot go past the limit either.
-    EXPECT_EQ(SendMessageA(customize.outline_text_box.hwnd(), EM_GETLIMITTEXT, 0, 0),
+    EXPECT_EQ(SendMessageA(customize.Control(customize_window::kOutlineTextBox), EM_GETLIMITTEXT, 0, 0),
               static_cast<LRESULT>(customize_window::kMaxOutlineTextLength));
 }
 

@@ -149,7 +149,8 @@ TEST(ShellTraffic, ATickAppliesTheAlphaThenStoresItThenPlacesLabelsAndReadsTheSh
 
     const std::vector<std::string> expected = {"alpha HS1=7", "place HS1=200", "label"};
     EXPECT_EQ(seen, expected);
-    win::unique_hrgn rectangle(CreateRectRgn(0, 0, form.look().placement.width, 32));
+    const int width = Driver(form.hwnd()).Position(main_window::kWidthSlider);
+    win::unique_hrgn rectangle(CreateRectRgn(0, 0, width, 32));
     EXPECT_TRUE(core::HasRegion(shell.button, rectangle.get())) << "the shape is read after the label";
 }
 
@@ -164,7 +165,7 @@ TEST(ShellTraffic, LoadAndExitDoNotWaitForANotificationAreaThatStopsAnswering) {
         form.SetExitProcess([](UINT) { exited = true; });
         ASSERT_TRUE(form.Create(""));  // the load adds the icon
         EXPECT_TRUE(tray.hung()) << "the load waited for the notification area";
-        form.OnExitChosen();
+        SendMessageW(form.hwnd(), WM_COMMAND, main_window::kMenuExit, 0);  // "&Exit" chosen
         EXPECT_TRUE(exited);
         EXPECT_TRUE(tray.hung()) << "Exit waited for the notification area";
     }
