@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/single_instance.h"
@@ -9,6 +10,15 @@
 #include "core/command_line.h"
 #include "win/handles.h"
 #include "win/text.h"
+
+#if defined(__GLIBCXX__)
+// The program throws nothing, so a terminate can only come from the runtime itself, where nobody
+// reads a message. GCC's default handler would print the exception's demangled type, and its
+// demangler is a sixth of the 32-bit program; this one ends the process as that one does after it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+#endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const wchar_t* command_line = GetCommandLineW();
