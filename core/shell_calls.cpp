@@ -35,7 +35,7 @@ bool OfAnotherThread(HWND window) {
     return GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId();
 }
 
-ShellCalls::ShellCalls(DWORD budget_ms) : deadline_(GetTickCount64() + budget_ms) {}
+ShellCalls::ShellCalls(DWORD budget_ms) : budget_ms_(budget_ms) {}
 
 bool ShellCalls::Unanswered(HWND window) { return Contains(ProbesOut(), window); }
 
@@ -54,15 +54,20 @@ bool ShellCalls::SetText(HWND window, const wchar_t* text) {
 
 bool ShellCalls::Send(HWND window, UINT message, LPARAM lparam) {
     if (Unanswered(window)) return false;
-    const ULONGLONG now = GetTickCount64();
-    if (now >= deadline_) {
+    if (waited_ms_ >= budget_ms_) {
         Probe(window);  // no time left to wait: the next application asks again once it has answered
         return false;
     }
-    // At least 1 ms: some systems take a timeout of 0 as no limit at all.
-    const UINT timeout = static_cast<UINT>(std::max<ULONGLONG>(1, deadline_ - now));
+    // At least 1 ms (some systems take 0 as no limit at all): what the budget has left.
+    const UINT timeout = budget_ms_ - waited_ms_;
+    const ULONGLONG start = GetTickCount64();
     DWORD_PTR ignored = 0;
-    if (SendMessageTimeoutW(window, message, 0, lparam, SMTO_ABORTIFHUNG, timeout, &ignored)) {
+    const LRESULT answered =
+        SendMessageTimeoutW(window, message, 0, lparam, SMTO_ABORTIFHUNG, timeout, &ignored);
+    // A send that ran out of time waited all of it, whatever a coarse clock says.
+    waited_ms_ +=
+        answered ? static_cast<DWORD>(std::min<ULONGLONG>(GetTickCount64() - start, timeout)) : timeout;
+    if (answered) {
         answered_.push_back(window);
         return true;
     }

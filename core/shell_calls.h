@@ -18,6 +18,7 @@ namespace core {
 
 // The longest an application of the look (a tick, a handler's change, the load) waits on the
 // shell, over all its calls: beyond it the rest of its calls are tried at the next application.
+// Only the waits count, not the application's own work (building a long text outline).
 constexpr DWORD kWaitBudgetMs = 50;
 
 class ShellCalls {
@@ -40,7 +41,8 @@ class ShellCalls {
   private:
     bool Send(HWND window, UINT message, LPARAM lparam);
 
-    ULONGLONG deadline_;
+    DWORD budget_ms_;
+    DWORD waited_ms_ = 0;
     std::vector<HWND> answered_;  // windows of other threads that answered in this application
 };
 

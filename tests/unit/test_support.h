@@ -150,10 +150,13 @@ class RunningMainWindow {
 
     // The main window's controls, as a person reaches them.
     Driver driver() const { return Driver(form_->hwnd()); }
-    // One tick, as the timer raises it.
+    // Ticks, as the timer raises them, with the messages that come between two ticks taken as the
+    // program's loop takes them (a window's answer to a probe among them).
     void Tick(int times = 1) const {
-        for (int i = 0; i < times; ++i)
+        for (int i = 0; i < times; ++i) {
+            PumpMessages();
             SendMessageW(form_->hwnd(), WM_TIMER, main_window::kReapplyTimerId, 0);
+        }
     }
     // The label in the new-label box applied, with a click on its picture.
     void ApplyLabel() const { driver().ClickIn(form_->ApplyLabelPictureBounds()); }
