@@ -11,11 +11,17 @@
 #include "settings/names.h"
 #include "settings/registry.h"
 #include "test_support.h"
+#include "win/dpi.h"
 
 namespace {
 
+using core::FontAttributes;
 using customize_window::FontDialogState;
+using customize_window::kFontOptionsButton;
+using customize_window::kOutlineTextBox;
+using customize_window::kShapeToolbar;
 using settings::Value;
+using test_support::Driver;
 
 std::string Stored(const char* name) {
     return settings::StripTerminator(registry::ReadSetting(name).RawText());
@@ -33,13 +39,35 @@ bool HasRegion(HWND window) {
     return has;
 }
 
+// The shell answers in its own time, and a call it left waiting is made again only after its answer
+// was taken: before an action whose outline is checked, the shell has answered all it was asked.
+void CatchUpWithShell(HWND button) {
+    SendMessageW(button, WM_NULL, 0, 0);
+    test_support::PumpMessages();
+}
+
+// The button's outline is `text` drawn in `font`: the font the look took, as a person sees it.
+bool OutlineIs(HWND button, const std::string& text, const FontAttributes& font) {
+    core::TextOutliner outliner;
+    if (!outliner.Create(nullptr)) return false;
+    win::unique_hrgn expected = outliner.Build(text, font, win::WindowDpi(button));
+    win::unique_hrgn shown(CreateRectRgn(0, 0, 0, 0));
+    return expected && GetWindowRgn(button, shown.get()) != ERROR && EqualRgn(shown.get(), expected.get());
+}
+
 class Customize : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(form.created());
         ASSERT_EQ(form->StartButton(), restore.button());
     }
-    customize_window::CustomizeWindow& editor() { return form->Customize(); }
+    // The customize window opened, with its font dialog replaced by `dialog`.
+    template <typename Dialog>
+    Driver OpenWithFontDialog(Dialog dialog) {
+        const Driver customize = form.OpenCustomize();
+        form->CustomizeIfMade()->ShowFontDialog = dialog;
+        return customize;
+    }
 
     test_support::CleanSettings clean;
     test_support::StartButtonRestorer restore;
@@ -49,76 +77,73 @@ class Customize : public ::testing::Test {
 
 TEST_F(Customize, StoredTextIsHeldAsTheBoxHoldsItAndTypingAppliesAtOnce) {
     // First start: no text stored. The text held (empty) is stored back, as it always was.
-    EXPECT_EQ(form->look().outline_text, "");
     EXPECT_NE(test_support::ValueNames(registry::kSettingsKey).find(names::kOutlineText), std::string::npos);
     EXPECT_FALSE(HasRegion(restore.button())) << "an empty text gives the full rectangle";
 
     // Another tool stores a text: the next tick draws it, and the box shows it when opened.
     Store(names::kOutlineText, std::string("Pelmora\0junk", 12));
-    form->OnTick();
-    EXPECT_EQ(form->look().outline_text, "Pelmora");
+    CatchUpWithShell(restore.button());
+    form.Tick();
+    EXPECT_TRUE(OutlineIs(restore.button(), "Pelmora", FontAttributes{}));
     EXPECT_EQ(registry::ReadSetting(names::kOutlineText).RawText(), std::string("Pelmora\0", 8));
-    EXPECT_TRUE(HasRegion(restore.button()));
-    form->OnCustomizeClicked();
-    EXPECT_EQ(editor().outline_text_box.Text(), "Pelmora");
-    EXPECT_TRUE(editor().text_frame.Visible()) << "the text frame shows for the text outline";
+    const Driver customize = form.OpenCustomize();
+    EXPECT_EQ(customize.Text(kOutlineTextBox), "Pelmora");
+    EXPECT_TRUE(customize.Visible(customize_window::kTextFrame))
+        << "the text frame shows for the text outline";
 
     // Typing stores the text and puts the outline on the Start button without waiting for a tick.
     SetWindowRgn(restore.button(), nullptr, TRUE);
-    editor().outline_text_box.SetText("Typed");
+    CatchUpWithShell(restore.button());
+    customize.Type(kOutlineTextBox, "Typed");
     EXPECT_EQ(Stored(names::kOutlineText), "Typed");
-    EXPECT_EQ(form->look().outline_text, "Typed");
-    EXPECT_TRUE(HasRegion(restore.button()));
+    EXPECT_TRUE(OutlineIs(restore.button(), "Typed", FontAttributes{}));
 
     // All spaces: no figures, so the Start button gets its full rectangle.
-    editor().outline_text_box.SetText("   ");
+    CatchUpWithShell(restore.button());
+    customize.Type(kOutlineTextBox, "   ");
     EXPECT_FALSE(HasRegion(restore.button()));
 }
 
 // Which font each case takes is the core's decision (tests/core); here the look's owner feeds it:
 // the stored values before a font is picked, the box and the dialog after.
 TEST_F(Customize, OutlineTakesStoredFontThenTheBoxAndTheDialog) {
+    Store(names::kOutlineText, "Pel");
     Store(names::kFontFace, "Tahoma");
     Store(names::kFontSize, "20");
     Store(names::kFontBold, "True");
-    form->OnTick();
-    EXPECT_EQ(form->look().font.name, "Tahoma");
-    EXPECT_EQ(form->look().font.size, 20.0f);
-    EXPECT_TRUE(form->look().font.bold);
+    CatchUpWithShell(restore.button());
+    form.Tick();
+    EXPECT_TRUE(OutlineIs(restore.button(), "Pel", FontAttributes{"Tahoma", 20.0f, true}));
 
-    form->OnCustomizeClicked();
-    editor().outline_text_box.SetText("Box");
-    editor().ShowFontDialog = [](HWND, const FontDialogState&, FontDialogState& chosen) {
+    const Driver customize = OpenWithFontDialog([](HWND, const FontDialogState&, FontDialogState& chosen) {
         chosen = FontDialogState{"", 15.0f, false, false, false, false};
         return true;
-    };
-    SendMessageA(editor().font_options_button.hwnd(), BM_CLICK, 0, 0);
+    });
+    customize.Type(kOutlineTextBox, "Box");
+    customize.Click(kFontOptionsButton);
     Store(names::kOutlineText, "Stored");
     Store(names::kFontFace, "DejaVu Sans Mono");
-    form->OnTick();
-    EXPECT_EQ(form->look().font.name,
-              "DejaVu Sans Mono");  // the dialog has no face: the stored one, read anew
-    EXPECT_EQ(form->look().font.size, 15.0f);
-    EXPECT_FALSE(form->look().font.bold);  // the dialog's flags now
-    EXPECT_EQ(form->look().outline_text, "Box");
+    CatchUpWithShell(restore.button());
+    form.Tick();
+    // The dialog has no face: the stored one, read anew; the dialog's size and flags; the box's text.
+    EXPECT_TRUE(OutlineIs(restore.button(), "Box", FontAttributes{"DejaVu Sans Mono", 15.0f}));
     EXPECT_EQ(Stored(names::kOutlineText), "Stored");
 }
 
 TEST_F(Customize, FontOptionsStoresTheDialogsValues) {
     Store(names::kFontFace, "DejaVu Sans");
-    form->OnTick();
-    form->OnCustomizeClicked();
-    ASSERT_TRUE(editor().font_options_button.Visible());  // reachable once the text shape shows its frame
-    editor().outline_text_box.SetText("Pelmora");
-
+    form.Tick();
     std::vector<FontDialogState> offered;
     bool ok = false;
     FontDialogState pick;
-    editor().ShowFontDialog = [&](HWND, const FontDialogState& last, FontDialogState& chosen) {
-        offered.push_back(last);
-        if (ok) chosen = pick;
-        return ok;
-    };
+    const Driver customize =
+        OpenWithFontDialog([&](HWND, const FontDialogState& last, FontDialogState& chosen) {
+            offered.push_back(last);
+            if (ok) chosen = pick;
+            return ok;
+        });
+    ASSERT_TRUE(customize.Visible(kFontOptionsButton));  // reachable once the text shape shows its frame
+    customize.Type(kOutlineTextBox, "Pelmora");
     auto stored_font = [] {
         std::string all;
         for (const char* name : {names::kOutlineText, names::kFontFace, names::kFontSize, names::kFontBold,
@@ -126,41 +151,40 @@ TEST_F(Customize, FontOptionsStoresTheDialogsValues) {
             all += Stored(name) + "|";
         return all;
     };
-    auto click_font_options = [&] { SendMessageA(editor().font_options_button.hwnd(), BM_CLICK, 0, 0); };
 
     // Cancelled on its first use: the stored face stays, the dialog's defaults are written.
-    click_font_options();
+    CatchUpWithShell(restore.button());
+    customize.Click(kFontOptionsButton);
     EXPECT_EQ(stored_font(), "Pelmora|DejaVu Sans|8|False|False|False|False|");
-    EXPECT_EQ(form->look().font.name, "DejaVu Sans");
+    EXPECT_TRUE(OutlineIs(restore.button(), "Pelmora", FontAttributes{"DejaVu Sans", 8.0f}));
 
+    // 10.5 points are 14 pixels: a size rounded or cut to whole points draws another outline.
     ok = true;
-    pick = FontDialogState{"Tahoma", 8.25f, true, false, true, false};
-    click_font_options();
-    EXPECT_EQ(stored_font(), "Pelmora|Tahoma|8.25|True|False|True|False|");
-    EXPECT_EQ(registry::ReadSetting(names::kFontSize).RawText(), std::string("8.25\0", 5));
-    EXPECT_EQ(form->look().font.name, "Tahoma");
-    EXPECT_EQ(form->look().font.size, 8.25f);
-    EXPECT_TRUE(form->look().font.bold);
-    EXPECT_TRUE(form->look().font.strikethrough);
+    pick = FontDialogState{"Tahoma", 10.5f, true, false, true, false};
+    CatchUpWithShell(restore.button());
+    customize.Click(kFontOptionsButton);
+    EXPECT_EQ(stored_font(), "Pelmora|Tahoma|10.5|True|False|True|False|");
+    EXPECT_EQ(registry::ReadSetting(names::kFontSize).RawText(), std::string("10.5\0", 5));
+    EXPECT_TRUE(
+        OutlineIs(restore.button(), "Pelmora", FontAttributes{"Tahoma", 10.5f, true, false, true, false}));
 
     // Cancelled later: the values of the last use are written again.
     ok = false;
-    click_font_options();
-    EXPECT_EQ(stored_font(), "Pelmora|Tahoma|8.25|True|False|True|False|");
+    customize.Click(kFontOptionsButton);
+    EXPECT_EQ(stored_font(), "Pelmora|Tahoma|10.5|True|False|True|False|");
     ASSERT_EQ(offered.size(), 3u);
     EXPECT_EQ(offered[0].name, "");
     EXPECT_EQ(offered[2].name, "Tahoma");
 }
 
-TEST(CustomizeFont, NothingChosenStoredOrReadBeforeIsArial) {
-    test_support::CleanSettings clean;
-    test_support::StartButtonRestorer restore;
-    test_support::RunningMainWindow form;
-    ASSERT_TRUE(form.created());
-    form->Customize().ShowFontDialog = [](HWND, const FontDialogState&, FontDialogState&) { return false; };
-    SendMessageA(form->Customize().font_options_button.hwnd(), BM_CLICK, 0, 0);
+// The text shape stored, but no font: the dialog cancelled on its first use stores Arial.
+class CustomizeFont : public Customize {};
+
+TEST_F(CustomizeFont, NothingChosenStoredOrReadBeforeIsArial) {
+    OpenWithFontDialog([](HWND, const FontDialogState&, FontDialogState&) {
+        return false;
+    }).Click(kFontOptionsButton);
     EXPECT_EQ(Stored(names::kFontFace), "Arial");
-    EXPECT_EQ(form->look().font.name, "Arial");
 }
 
 TEST(TextOutline, CountersAreHoles) {
@@ -187,49 +211,41 @@ TEST(TextOutline, CountersAreHoles) {
 TEST(CustomizeToolbar, ClickedShapeIsStoredAppliedAndEndsPressedAlone) {
     test_support::CleanSettings clean;
     test_support::StartButtonRestorer restore;
-    test_support::RunningMainWindow main_window;
-    ASSERT_TRUE(main_window.created());
-    ASSERT_TRUE(main_window->width_slider.SetValue(50));
-    customize_window::CustomizeWindow& customize = main_window->Customize();
-    EXPECT_FALSE(IsWindowVisible(customize.hwnd()));
-    controls::Toolbar& bar = customize.shape_toolbar;
+    test_support::RunningMainWindow form;
+    ASSERT_TRUE(form.created());
+    form.driver().Drag(main_window::kWidthSlider, 50);
+    const Driver customize = form.OpenCustomize();
     using customize_window::kEllipseCommand;
     using customize_window::kRectangleCommand;
     using customize_window::kTextCommand;
-    auto pressed = [&bar] {
-        return bar.ButtonValue(kEllipseCommand) * 100 + bar.ButtonValue(kRectangleCommand) * 10 +
-               bar.ButtonValue(kTextCommand);
+    auto pressed = [&customize] {
+        return customize.Pressed(kShapeToolbar, kEllipseCommand) * 100 +
+               customize.Pressed(kShapeToolbar, kRectangleCommand) * 10 +
+               customize.Pressed(kShapeToolbar, kTextCommand);
     };
-    auto click = [&bar](int place) {  // the button's place on the toolbar, separators counted
-        RECT item{};
-        ASSERT_TRUE(SendMessageA(bar.hwnd(), TB_GETITEMRECT, place, reinterpret_cast<LPARAM>(&item)));
-        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        SendMessageA(bar.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(bar.hwnd(), WM_LBUTTONUP, 0, at);
-    };
+    auto click = [&customize](int command) { customize.ClickToolbarButton(kShapeToolbar, command); };
 
-    click(0);
+    CatchUpWithShell(restore.button());
+    click(kEllipseCommand);
     EXPECT_EQ(pressed(), 100);
     EXPECT_EQ(Stored(names::kShapeType), "Ellipse");
-    EXPECT_TRUE(IsWindowVisible(customize.hwnd())) << "a click shows the window";
-    EXPECT_FALSE(customize.outline_text_box.Visible());
+    EXPECT_FALSE(customize.Visible(kOutlineTextBox));
     {
-        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-        ASSERT_NE(GetWindowRgn(restore.button(), rgn), ERROR);
+        win::unique_hrgn rgn(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(GetWindowRgn(restore.button(), rgn.get()), ERROR);
         RECT box{};
-        GetRgnBox(rgn, &box);
+        GetRgnBox(rgn.get(), &box);
         EXPECT_NEAR(box.right - box.left, 50, 1) << "the width slider's width";
-        EXPECT_FALSE(PtInRegion(rgn, 0, 0)) << "an ellipse";
-        DeleteObject(rgn);
+        EXPECT_FALSE(PtInRegion(rgn.get(), 0, 0)) << "an ellipse";
     }
-    click(2);
+    click(kRectangleCommand);
     EXPECT_EQ(pressed(), 10);
     EXPECT_EQ(Stored(names::kShapeType), "Rectangle");
-    click(4);  // "Text" while "Rectangle" is pressed
+    click(kTextCommand);  // while "Rectangle" is pressed
     EXPECT_EQ(pressed(), 1);
     EXPECT_EQ(Stored(names::kShapeType), "Text");
-    EXPECT_TRUE(customize.outline_text_box.Visible());
-    click(4);  // the pressed "Text": the click releases it and the look's shape presses it again
+    EXPECT_TRUE(customize.Visible(kOutlineTextBox));
+    click(kTextCommand);  // the pressed "Text": the click releases it and the look's shape presses it again
     EXPECT_EQ(pressed(), 1);
     EXPECT_EQ(Stored(names::kShapeType), "Text");
 }
