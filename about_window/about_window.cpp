@@ -83,47 +83,47 @@ bool AboutWindow::Create() {
 void AboutWindow::CreateControls() {
     HWND w = hwnd();
     // Tab order first: "OK" takes the focus whenever the window is activated.
-    ok_button.Create(w, RECT{}, IDOK, "OK", BS_DEFPUSHBUTTON);
+    ok_button_.Create(w, RECT{}, IDOK, "OK", BS_DEFPUSHBUTTON);
     // Front to back, as they overlap; placed by LayOut.
-    top_label.Create(w, 0, 0, kTopLabel, "In the name of Allah");
-    rights_label.Create(w, 0, 0, kRightsLabel, "All rights reserved (C) 2026");
-    email_label.Create(w, 0, 0, kEmailLabel, kEmailAddress);
-    author_label.Create(w, 0, 0, kAuthorLabel, "Created by: the Velmontix team");
-    web_link_label.Create(w, 0, 0, kWebLinkLabel, kWebAddress);
-    version_label.Create(w, 0, 0, kVersionLabel, "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
-    title_label.Create(w, 0, 0, kTitleLabel, "QVR (Pelmora)");
+    top_label_.Create(w, 0, 0, kTopLabel, "In the name of Allah");
+    rights_label_.Create(w, 0, 0, kRightsLabel, "All rights reserved (C) 2026");
+    email_label_.Create(w, 0, 0, kEmailLabel, kEmailAddress);
+    author_label_.Create(w, 0, 0, kAuthorLabel, "Created by: the Velmontix team");
+    web_link_label_.Create(w, 0, 0, kWebLinkLabel, kWebAddress);
+    version_label_.Create(w, 0, 0, kVersionLabel, "Version " PELMORA_VERSION_MAJOR_MINOR_TEXT);
+    title_label_.Create(w, 0, 0, kTitleLabel, "QVR (Pelmora)");
 
     // Only the link takes clicks; the other labels let them through to the window, which ignores them.
-    web_link_label.TakeClicks();
-    web_link_label.Click = [this] { OnWebLinkClicked(); };
+    web_link_label_.TakeClicks();
+    web_link_label_.Click = [this] { OnWebLinkClicked(); };
     // "OK" is the default button (Enter) and the cancel button (Escape, which no control sends).
-    ok_button.Click = [this] { OnOkClicked(); };
+    ok_button_.Click = [this] { OnOkClicked(); };
     host().AddCommand(IDCANCEL, [this] { OnOkClicked(); });
 }
 
 void AboutWindow::LayOut() {
     auto px = [this](int twips) { return win::TwipsToPixels(twips, dpi()); };
     RenderBackground();
-    ok_button.Move(win::TwipsToClientRect({960, 2400, 1260, 345}, dpi()));
+    ok_button_.Move(win::TwipsToClientRect({960, 2400, 1260, 345}, dpi()));
 
     // 8.25 points, bold, underlined, Arabic character set: the link's own font. The one it replaces
     // goes once the label holds the new one.
     win::unique_hfont link_font(CreateFontW(-MulDiv(825, dpi(), 7200), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE,
                                             178, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                             DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
-    SendMessageW(web_link_label.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(link_font.get()), TRUE);
+    SendMessageW(web_link_label_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(link_font.get()), TRUE);
     link_font_ = std::move(link_font);
 
-    top_label.Place(px(1050), px(120));
-    rights_label.Place(px(600), px(2040));
-    email_label.Place(px(840), px(1320));
-    author_label.Place(px(600), px(1680));
-    web_link_label.Place(px(480), px(960));
-    version_label.Place(px(1320), px(720));
-    title_label.Place(px(840), px(420));
+    top_label_.Place(px(1050), px(120));
+    rights_label_.Place(px(600), px(2040));
+    email_label_.Place(px(840), px(1320));
+    author_label_.Place(px(600), px(1680));
+    web_link_label_.Place(px(480), px(960));
+    version_label_.Place(px(1320), px(720));
+    title_label_.Place(px(840), px(420));
     // A text wider than the form's design (another font, another DPI) moves left rather than being cut.
-    for (controls::Label* label : {&title_label, &top_label, &version_label, &web_link_label, &author_label,
-                                   &email_label, &rights_label})
+    for (controls::Label* label : {&title_label_, &top_label_, &version_label_, &web_link_label_,
+                                   &author_label_, &email_label_, &rights_label_})
         KeepInside(*label);
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -187,13 +187,13 @@ LRESULT AboutWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case DM_GETDEFID:
             return MAKELRESULT(IDOK, DC_HASDEFID);
         case WM_ACTIVATE:
-            if (LOWORD(wp) != WA_INACTIVE && ok_button.hwnd()) {
-                SetFocus(ok_button.hwnd());
+            if (LOWORD(wp) != WA_INACTIVE && ok_button_.hwnd()) {
+                SetFocus(ok_button_.hwnd());
                 return 0;
             }
             break;
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wp) == web_link_label.hwnd() && LOWORD(lp) == HTCLIENT) {
+            if (reinterpret_cast<HWND>(wp) == web_link_label_.hwnd() && LOWORD(lp) == HTCLIENT) {
                 SetCursor(LoadCursor(nullptr, IDC_HAND));
                 return TRUE;
             }

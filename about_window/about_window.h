@@ -38,15 +38,8 @@ class AboutWindow : public controls::Form {
     bool Create();
     void Show();
 
-    void OnOkClicked();
-    void OnWebLinkClicked();
-
     // Opens an address in the default browser; tests put a stand-in here.
     std::function<void(const std::string& address)> OpenWebAddress;
-
-    controls::Button ok_button;
-    controls::Label title_label, top_label;
-    controls::Label version_label, web_link_label, author_label, email_label, rights_label;
 
   protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -54,11 +47,16 @@ class AboutWindow : public controls::Form {
     void LayOut() override;
 
   private:
+    void OnOkClicked();
+    void OnWebLinkClicked();
     void CreateControls();
     void KeepInside(controls::Label& label);
     void RenderBackground();
     HBRUSH LabelBackground(HDC dc, HWND label);
 
+    controls::Button ok_button_;
+    controls::Label title_label_, top_label_;
+    controls::Label version_label_, web_link_label_, author_label_, email_label_, rights_label_;
     win::unique_hwnd owner_;          // hidden owner: keeps the window off the taskbar
     win::unique_hfont link_font_;     // remade at every DPI
     win::unique_hbitmap background_;  // the picture, already stretched to the client area at every DPI

@@ -13,11 +13,12 @@ void CheckBox::SetValue(int value) {
     value_ = value;
     SendMessageW(hwnd(), BM_SETCHECK,
                  value == 1 ? BST_CHECKED : (value == 2 ? BST_INDETERMINATE : BST_UNCHECKED), 0);
-    if (Click) Click();
 }
 
 void CheckBox::OnCommand(WORD code, WORD /*id*/) {
-    if (code == BN_CLICKED) SetValue(value_ == 1 ? 0 : 1);
+    if (code != BN_CLICKED) return;
+    SetValue(value_ == 1 ? 0 : 1);
+    if (Click) Click();
 }
 
 }  // namespace controls

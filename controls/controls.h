@@ -1,14 +1,12 @@
 // The thin forms layer over real Win32 controls that the windows of the program are built from.
 //
-// When events fire, for every control kind below:
-//  - Setting a control's value from code to a value different from its present one raises the
-//    control's change or click handler at once, nested inside the setter, before it returns.
-//    Win32 controls do not do this themselves (BM_SETCHECK and SetScrollInfo notify nobody), so
-//    this layer does, here and nowhere else.
-//  - Setting the value a control already has raises nothing.
-//  - A scroll bar refuses a value outside its range: SetValue returns false, nothing changes and
-//    nothing is raised.
-//  - A person's action goes through the same setter, so it raises the same handler once.
+// When a handler runs, for every control kind below:
+//  - A person's input raises it: typing or pasting into a box, a click on a button, a check box, a
+//    toolbar button or a picture, a scroll bar's arrows, track, keys or a released thumb. It runs
+//    once the control shows the new value, and only when the value changed (a click always).
+//  - A value set from code (SetValue, SetText, SetMax, SetButtonValue) only shows it and raises
+//    nothing: the code that sets it does what the change asks for itself, in plain sight.
+//  - A scroll bar refuses a value outside its range: SetValue returns false and nothing changes.
 //  - A handler that is not set is not called.
 // Every event reaches its handler through ControlHost::Forward, to which every Form hands
 // WM_COMMAND, WM_HSCROLL, WM_NOTIFY, WM_TIMER and its left-button messages: a control's
@@ -107,7 +105,7 @@ class ScrollBar : public Control {
     int Min() const { return min_; }
     int Max() const { return max_; }
     bool SetValue(int value);
-    // Lowering the maximum below the value moves the value to it, raising Change.
+    // Lowering the maximum below the value moves the value to it.
     void SetMax(int max);
     void OnScroll(WORD code, WORD position) override;
 

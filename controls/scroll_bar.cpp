@@ -27,27 +27,23 @@ void ScrollBar::SyncScrollInfo() {
 
 bool ScrollBar::SetValue(int value) {
     if (value < min_ || value > max_) return false;
-    if (value == value_) return true;
-    value_ = value;
-    SyncScrollInfo();
-    if (Change) Change();
+    if (value != value_) {
+        value_ = value;
+        SyncScrollInfo();
+    }
     return true;
 }
 
 void ScrollBar::SetMax(int max) {
     if (max < min_) max = min_;
     max_ = max;
-    if (value_ > max_) {
-        value_ = max_;
-        SyncScrollInfo();
-        if (Change) Change();
-        return;
-    }
+    if (value_ > max_) value_ = max_;
     SyncScrollInfo();
 }
 
 void ScrollBar::OnScroll(WORD code, WORD position) {
     auto clamp = [this](long v) { return static_cast<int>(v < min_ ? min_ : (v > max_ ? max_ : v)); };
+    const int before = value_;
     switch (code) {
         case SB_LINELEFT:
             SetValue(clamp(static_cast<long>(value_) - small_));
@@ -83,6 +79,7 @@ void ScrollBar::OnScroll(WORD code, WORD position) {
         default:  // SB_THUMBTRACK, SB_ENDSCROLL: nothing happens while the thumb is dragged.
             break;
     }
+    if (value_ != before && Change) Change();
 }
 
 }  // namespace controls

@@ -24,10 +24,10 @@ void TextBox::SetText(const std::string& text) {
     std::string shown(text.c_str());
     if (max_length_) shown = win::HeldTo(shown, max_length_);
     if (shown == Text()) return;
-    setting_ = true;  // WM_SETTEXT sends EN_CHANGE on some systems and not on others: raise it here once.
+    // WM_SETTEXT sends EN_CHANGE on some systems and not on others; a change from code raises nothing.
+    setting_ = true;
     SetWindowTextW(hwnd(), win::Wide(shown).c_str());
     setting_ = false;
-    if (Change) Change();
 }
 
 void TextBox::SetMaxLength(size_t characters) {

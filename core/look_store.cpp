@@ -1,8 +1,11 @@
 #include "core/look_store.h"
 
+#include <vector>
+
 #include "core/command_line.h"
 #include "settings/names.h"
 #include "settings/registry.h"
+#include "win/text.h"
 
 namespace core::store {
 
@@ -11,6 +14,19 @@ namespace {
 settings::Value Read(const char* name) { return registry::ReadSetting(name); }
 void Write(const char* name, const settings::Value& value) { registry::WriteSetting(name, value); }
 settings::Value Flag(bool on) { return settings::Value::Int16(on ? 1 : 0); }
+void WritePosition(const char* name, int value) {
+    Write(name, settings::Value::Int16(static_cast<int16_t>(value)));
+}
+
+std::string RunningProgramPath() {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) return win::Utf8(path.data(), length);
+        path.resize(path.size() * 2);
+    }
+}
 
 }  // namespace
 
@@ -49,11 +65,30 @@ void WriteLabel(const std::string& label) { Write(names::kLabel, settings::Value
 
 void WriteAlpha(int16_t alpha) { Write(names::kAlpha, settings::Value::Int16(alpha)); }
 
-void WriteMakeOpaque(bool on) { Write(names::kMakeOpaque, Flag(on)); }
-
-void WritePlacement(PlacementField field, int value) {
-    static constexpr const char* kNames[] = {names::kX, names::kWidth, names::kY, names::kHeight};
-    Write(kNames[static_cast<int>(field)], settings::Value::Int16(static_cast<int16_t>(value)));
+void WriteField(const Look& look, LookField field) {
+    switch (field) {
+        case LookField::kAutostart:
+            WriteAutostart(look.autostart, look.autostart ? RunningProgramPath() : std::string());
+            break;
+        case LookField::kMakeOpaque:
+            Write(names::kMakeOpaque, Flag(look.make_opaque));
+            break;
+        case LookField::kAlpha:
+            WriteAlpha(look.alpha);
+            break;
+        case LookField::kX:
+            WritePosition(names::kX, look.placement.x);
+            break;
+        case LookField::kWidth:
+            WritePosition(names::kWidth, look.placement.width);
+            break;
+        case LookField::kY:
+            WritePosition(names::kY, look.placement.y);
+            break;
+        case LookField::kHeight:
+            WritePosition(names::kHeight, look.placement.height);
+            break;
+    }
 }
 
 void WriteShape(ShapeType shape) {

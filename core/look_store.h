@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/look.h"
+#include "core/look_edit.h"
 #include "core/shape.h"
 #include "core/stored_look.h"
 #include "core/text_outline.h"
@@ -28,9 +30,8 @@ StoredOutlineFont ReadOutlineFont();
 
 void WriteLabel(const std::string& label);
 void WriteAlpha(int16_t alpha);
-void WriteMakeOpaque(bool on);
-enum class PlacementField { kX, kWidth, kY, kHeight };
-void WritePlacement(PlacementField field, int value);
+// The look's value of one field, in its stored form; autostart with the running program's path.
+void WriteField(const Look& look, LookField field);
 // Ellipse, Rectangle or Text; no shape writes nothing.
 void WriteShape(ShapeType shape);
 void WriteOutlineText(const std::string& text);

@@ -19,7 +19,7 @@ namespace core {
 // The longest an application of the look (a tick, a handler's change, the load) waits on the
 // shell, over all its calls: beyond it the rest of its calls are tried at the next application.
 // Only the waits count, not the application's own work (building a long text outline).
-constexpr DWORD kWaitBudgetMs = 50;
+constexpr DWORD kWaitBudgetMs = 80;
 
 class ShellCalls {
   public:

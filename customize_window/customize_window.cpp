@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <vector>
+
 #include "resources/resource.h"
 #include "win/dpi.h"
 #include "win/placement.h"
@@ -22,23 +24,39 @@ constexpr COLORREF kToolbarMask = RGB(0xC0, 0xC0, 0xC0);
 
 }  // namespace
 
-int CommandOf(core::ShapeType shape) {
-    switch (shape) {
-        case core::ShapeType::kEllipse:
-            return kEllipseCommand;
-        case core::ShapeType::kRectangle:
-            return kRectangleCommand;
-        case core::ShapeType::kText:
-            return kTextCommand;
-        default:
-            return 0;
+namespace {
+
+// The shape buttons in the toolbar's order, each with its command and its picture in the strip;
+// a button's caption (and tool tip) is its shape's stored word.
+struct ShapeButton {
+    core::ShapeType shape;
+    int command;
+    int image;
+};
+constexpr ShapeButton kShapeButtons[] = {{core::ShapeType::kEllipse, kEllipseCommand, 0},
+                                         {core::ShapeType::kRectangle, kRectangleCommand, 1},
+                                         {core::ShapeType::kText, kTextCommand, 3}};
+
+std::vector<controls::Toolbar::ButtonSpec> ShapeToolbarButtons() {
+    std::vector<controls::Toolbar::ButtonSpec> buttons;
+    for (const ShapeButton& button : kShapeButtons) {
+        if (!buttons.empty()) buttons.push_back({"", -1, 0});  // a separator between two buttons
+        buttons.push_back({core::ShapeTypeWord(button.shape), button.image, button.command});
     }
+    return buttons;
+}
+
+}  // namespace
+
+int CommandOf(core::ShapeType shape) {
+    for (const ShapeButton& button : kShapeButtons)
+        if (button.shape == shape) return button.command;
+    return 0;
 }
 
 core::ShapeType ShapeOf(int command) {
-    for (core::ShapeType shape :
-         {core::ShapeType::kEllipse, core::ShapeType::kRectangle, core::ShapeType::kText})
-        if (CommandOf(shape) == command) return shape;
+    for (const ShapeButton& button : kShapeButtons)
+        if (button.command == command) return button.shape;
     return core::ShapeType::kNone;
 }
 
@@ -64,21 +82,16 @@ bool CustomizeWindow::Create() {
         return false;
 
     const RECT placed_later{};  // by LayOut
-    shape_toolbar.Create(hwnd(), kShapeToolbar, win::TwipsToPixels(kToolbarHeightTwips, dpi()), IDB_TOOLBAR,
-                         kToolbarMask,
-                         {{"Ellipse", 0, kEllipseCommand},
-                          {"", -1, 0},
-                          {"Rectangle", 1, kRectangleCommand},
-                          {"", -1, 0},
-                          {"Text", 3, kTextCommand}});
-    text_frame.Create(hwnd(), placed_later, kTextFrame, "");
-    outline_text_box.Create(hwnd(), placed_later, kOutlineTextBox, "Start");
-    outline_text_box.SetMaxLength(kMaxOutlineTextLength);
-    font_options_button.Create(hwnd(), placed_later, kFontOptionsButton, "Font Options");
+    shape_toolbar_.Create(hwnd(), kShapeToolbar, win::TwipsToPixels(kToolbarHeightTwips, dpi()), IDB_TOOLBAR,
+                          kToolbarMask, ShapeToolbarButtons());
+    text_frame_.Create(hwnd(), placed_later, kTextFrame, "");
+    outline_text_box_.Create(hwnd(), placed_later, kOutlineTextBox, "Start");
+    outline_text_box_.SetMaxLength(kMaxOutlineTextLength);
+    font_options_button_.Create(hwnd(), placed_later, kFontOptionsButton, "Font Options");
     LayOutAt(dpi());
-    shape_toolbar.ButtonClick = [this](int command) { OnShapeButtonClicked(command); };
-    outline_text_box.Change = [this] { OnOutlineTextChanged(); };
-    font_options_button.Click = [this] { OnFontOptionsClicked(); };
+    shape_toolbar_.ButtonClick = [this](int command) { OnShapeButtonClicked(command); };
+    outline_text_box_.Change = [this] { OnOutlineTextChanged(); };
+    font_options_button_.Click = [this] { OnFontOptionsClicked(); };
     ShowLook();
     return true;
 }
@@ -89,11 +102,11 @@ void CustomizeWindow::LayOut() {
     };
     RECT client{};
     GetClientRect(hwnd(), &client);
-    MoveWindow(shape_toolbar.hwnd(), 0, 0, client.right, win::TwipsToPixels(kToolbarHeightTwips, dpi()),
+    MoveWindow(shape_toolbar_.hwnd(), 0, 0, client.right, win::TwipsToPixels(kToolbarHeightTwips, dpi()),
                TRUE);
-    text_frame.Move(at(kTextFrameX, kTextFrameY, 3735, 975));
-    outline_text_box.Move(at(120, 360, 2295, 375, kTextFrameX, kTextFrameY));
-    font_options_button.Move(at(2520, 360, 1095, 375, kTextFrameX, kTextFrameY));
+    text_frame_.Move(at(kTextFrameX, kTextFrameY, 3735, 975));
+    outline_text_box_.Move(at(120, 360, 2295, 375, kTextFrameX, kTextFrameY));
+    font_options_button_.Move(at(2520, 360, 1095, 375, kTextFrameX, kTextFrameY));
 }
 
 void CustomizeWindow::Show() {
@@ -103,19 +116,16 @@ void CustomizeWindow::Show() {
 }
 
 void CustomizeWindow::ShowLook() {
-    showing_look_ = true;
-    const int pressed = CommandOf(look_.Shape());
-    for (int command : {kEllipseCommand, kRectangleCommand, kTextCommand})
-        shape_toolbar.SetButtonValue(command, command == pressed ? 1 : 0);
+    for (const ShapeButton& button : kShapeButtons)
+        shape_toolbar_.SetButtonValue(button.command, button.shape == look_.Shape() ? 1 : 0);
     SetTextFrameVisible(look_.Shape() == core::ShapeType::kText);
-    outline_text_box.SetText(look_.OutlineText());
-    showing_look_ = false;
+    outline_text_box_.SetText(look_.OutlineText());
 }
 
 void CustomizeWindow::SetTextFrameVisible(bool visible) {
-    text_frame.SetVisible(visible);
-    outline_text_box.SetVisible(visible);
-    font_options_button.SetVisible(visible);
+    text_frame_.SetVisible(visible);
+    outline_text_box_.SetVisible(visible);
+    font_options_button_.SetVisible(visible);
 }
 
 void CustomizeWindow::OnShapeButtonClicked(int command) {
@@ -125,9 +135,7 @@ void CustomizeWindow::OnShapeButtonClicked(int command) {
     Show();
 }
 
-void CustomizeWindow::OnOutlineTextChanged() {
-    if (!showing_look_) look_.EditOutlineText(outline_text_box.Text());
-}
+void CustomizeWindow::OnOutlineTextChanged() { look_.EditOutlineText(outline_text_box_.Text()); }
 
 void CustomizeWindow::OnFontOptionsClicked() {
     FontDialogState chosen = look_.FontDialog();

@@ -61,34 +61,30 @@ class CustomizeWindow : public controls::Form {
     bool Create();
     // Shows the window in front, with the look's shape pressed.
     void Show();
-    // Makes the controls show the look: its shape's button pressed alone (none for no shape), the
-    // text frame while the shape is the text, the outline text in its box.
-    void ShowLook();
-
     // The width of the window's frame at a DPI: its outer width less its client width.
     static int FrameWidth(int dpi);
 
     // The font dialog; tests put a stand-in here. It returns true for OK, and fills `chosen`.
     std::function<bool(HWND owner, const FontDialogState& last, FontDialogState& chosen)> ShowFontDialog;
 
-    // The controls, for tests that drive them as a person would.
-    controls::Toolbar shape_toolbar;
-    controls::Frame text_frame;
-    controls::TextBox outline_text_box;
-    controls::Button font_options_button;
-
   protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void LayOut() override;
 
   private:
+    // Makes the controls show the look: its shape's button pressed alone (none for no shape), the
+    // text frame while the shape is the text, the outline text in its box.
+    void ShowLook();
     void OnShapeButtonClicked(int command);
     void OnOutlineTextChanged();
     void OnFontOptionsClicked();
     void SetTextFrameVisible(bool visible);
 
+    controls::Toolbar shape_toolbar_;
+    controls::Frame text_frame_;
+    controls::TextBox outline_text_box_;
+    controls::Button font_options_button_;
     OutlineEditing& look_;
-    bool showing_look_ = false;  // the controls are being set from the look, not by the user
 };
 
 // ChooseFontW listing the screen fonts, starting from the last values. Cancel leaves `chosen` alone.

@@ -1,71 +1,63 @@
-// Handlers of the main window's controls and its timer. Each edits the look, applies the change,
-// then stores it.
-#include <vector>
-
+// Handlers of the main window's controls and its timer. Each turns the person's input into an edit
+// of the look: the look takes it, the shell is given it, the field is stored.
 #include "main_window/main_window.h"
-#include "win/text.h"
 
 namespace main_window {
 
-namespace {
+void MainWindow::Perform(const core::LookEdit& edit) {
+    const core::EditEffect effect = core::ApplyEdit(look_, edit);
+    ShowField(edit.field);
+    switch (effect.apply) {
+        case core::EditEffect::Apply::kAlpha:
+            restyler_.ApplyAlpha(effect.alpha);
+            break;
+        case core::EditEffect::Apply::kPlacement:
+            restyler_.ApplyPlacement(look_.placement);
+            break;
+        case core::EditEffect::Apply::kNothing:
+            break;
+    }
+    core::store::WriteField(look_, edit.field);
+}
 
-std::string RunningExecutablePath() {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) return win::Utf8(path.data(), length);
-        path.resize(path.size() * 2);
+void MainWindow::ShowField(core::LookField field) {
+    switch (field) {
+        case core::LookField::kAutostart:
+            startup_box_.SetValue(look_.autostart ? 1 : 0);
+            break;
+        case core::LookField::kMakeOpaque:
+            make_opaque_box_.SetValue(look_.make_opaque ? 1 : 0);
+            transparency_slider_.SetVisible(look_.make_opaque);
+            break;
+        case core::LookField::kAlpha:
+            transparency_slider_.SetValue(look_.alpha);
+            break;
+        case core::LookField::kX:
+            x_slider_.SetValue(look_.placement.x);
+            break;
+        case core::LookField::kWidth:
+            width_slider_.SetValue(look_.placement.width);
+            break;
+        case core::LookField::kY:
+            y_slider_.SetValue(look_.placement.y);
+            break;
+        case core::LookField::kHeight:
+            height_slider_.SetValue(look_.placement.height);
+            break;
     }
 }
 
-}  // namespace
-
-void MainWindow::OnMakeOpaqueClicked() {
-    look_.make_opaque = make_opaque_box.Value() == 1;
-    transparency_slider.SetVisible(look_.make_opaque);
-    restyler_.ApplyAlpha(look_.make_opaque ? look_.alpha : 255);
-    core::store::WriteMakeOpaque(look_.make_opaque);
-}
-
-void MainWindow::OnTransparencyChanged() {
-    look_.alpha = static_cast<int16_t>(transparency_slider.Value());
-    restyler_.ApplyAlpha(look_.alpha);
-    core::store::WriteAlpha(look_.alpha);
-}
-
-// Each position slider places the Start button from all four, then stores its own value.
-void MainWindow::OnPlacementSliderChanged(core::store::PlacementField field, int& look_field,
-                                          const controls::ScrollBar& slider) {
-    look_field = slider.Value();
-    restyler_.ApplyPlacement(look_.placement);
-    core::store::WritePlacement(field, look_field);
-}
-
-void MainWindow::OnXChanged() {
-    OnPlacementSliderChanged(core::store::PlacementField::kX, look_.placement.x, x_slider);
-}
-void MainWindow::OnWidthChanged() {
-    OnPlacementSliderChanged(core::store::PlacementField::kWidth, look_.placement.width, width_slider);
-}
-void MainWindow::OnYChanged() {
-    OnPlacementSliderChanged(core::store::PlacementField::kY, look_.placement.y, y_slider);
-}
-void MainWindow::OnHeightChanged() {
-    OnPlacementSliderChanged(core::store::PlacementField::kHeight, look_.placement.height, height_slider);
+void MainWindow::ShowLabel(const std::string& label) {
+    new_label_box_.SetText(label);
+    look_.label = new_label_box_.Text();  // as the box holds it
 }
 
 void MainWindow::OnApplyLabelClicked() {
-    const std::string label = new_label_box.Text();
+    const std::string label = new_label_box_.Text();
     restyler_.ApplyLabel(label);
     core::store::WriteLabel(label);
-    new_label_box.SetText("");
-    Load();
-}
-
-void MainWindow::OnStartupClicked() {
-    look_.autostart = startup_box.Value() == 1;
-    core::store::WriteAutostart(look_.autostart, look_.autostart ? RunningExecutablePath() : std::string());
+    ShowLabel("");
+    Load();  // everything read back and applied again, the shell searched anew
 }
 
 void MainWindow::OnTick() {

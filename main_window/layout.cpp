@@ -19,41 +19,44 @@ void MainWindow::CreateControls() {
     const RECT placed_later{};  // by LayOut
 
     // Created in tab order, which is also the order in which they overlap.
-    new_label_box.Create(w, placed_later, kNewLabelBox, "start");
+    new_label_box_.Create(w, placed_later, kNewLabelBox, "start");
     // As long as a label the Start button gives back (its text is read into 255 characters).
-    new_label_box.SetMaxLength(kMaxLabelLength);
-    controls_frame.Create(w, placed_later, kControlsFrame, "");
-    current_label_caption.Create(w, 0, 0, kCurrentLabelCaption, "Start Button's Label:");
-    new_label_caption.Create(w, 0, 0, kNewLabelCaption, "New Label:");
-    current_label_box.Create(w, placed_later, kCurrentLabelBox, "", true);
-    make_opaque_box.Create(w, placed_later, kMakeOpaqueBox, "Make Opaque");
-    transparency_slider.Create(w, placed_later, kTransparencySlider, {0, 255, 255, 1, 5});
-    transparency_slider.SetVisible(false);
-    startup_box.Create(w, placed_later, kStartupBox, "Startup");
-    x_frame.Create(w, placed_later, kXFrame, "X Positions");
-    width_slider.Create(w, placed_later, kWidthSlider, {0, 2500, 100, 1, 5});
-    x_slider.Create(w, placed_later, kXSlider, {0, 2000, 0, 1, 10});
-    y_frame.Create(w, placed_later, kYFrame, "Y Positions");
-    y_slider.Create(w, placed_later, kYSlider, {0, 100, 0, 1, 10});
-    height_slider.Create(w, placed_later, kHeightSlider, {0, 100, 32, 1, 5});
-    about_button.Create(w, placed_later, kAboutButton, "About");
+    new_label_box_.SetMaxLength(kMaxLabelLength);
+    controls_frame_.Create(w, placed_later, kControlsFrame, "");
+    current_label_caption_.Create(w, 0, 0, kCurrentLabelCaption, "Start Button's Label:");
+    new_label_caption_.Create(w, 0, 0, kNewLabelCaption, "New Label:");
+    current_label_box_.Create(w, placed_later, kCurrentLabelBox, "", true);
+    make_opaque_box_.Create(w, placed_later, kMakeOpaqueBox, "Make Opaque");
+    transparency_slider_.Create(w, placed_later, kTransparencySlider, {0, 255, 255, 1, 5});
+    transparency_slider_.SetVisible(false);
+    startup_box_.Create(w, placed_later, kStartupBox, "Startup");
+    x_frame_.Create(w, placed_later, kXFrame, "X Positions");
+    width_slider_.Create(w, placed_later, kWidthSlider, {0, 2500, 100, 1, 5});
+    x_slider_.Create(w, placed_later, kXSlider, {0, 2000, 0, 1, 10});
+    y_frame_.Create(w, placed_later, kYFrame, "Y Positions");
+    y_slider_.Create(w, placed_later, kYSlider, {0, 100, 0, 1, 10});
+    height_slider_.Create(w, placed_later, kHeightSlider, {0, 100, 32, 1, 5});
+    about_button_.Create(w, placed_later, kAboutButton, "About");
 
-    make_opaque_box.Click = [this] { OnMakeOpaqueClicked(); };
-    startup_box.Click = [this] { OnStartupClicked(); };
-    transparency_slider.Change = [this] { OnTransparencyChanged(); };
-    x_slider.Change = [this] { OnXChanged(); };
-    width_slider.Change = [this] { OnWidthChanged(); };
-    y_slider.Change = [this] { OnYChanged(); };
-    height_slider.Change = [this] { OnHeightChanged(); };
-    about_button.Click = [this] { OnAboutClicked(); };
-    apply_label_picture.Click = [this] { OnApplyLabelClicked(); };
-    customize_picture.Click = [this] { OnCustomizeClicked(); };
-    new_label_box.Change = [this] { look_.label = new_label_box.Text(); };
-    reapply_timer.Tick = [this] { OnTick(); };
+    using core::LookField;
+    make_opaque_box_.Click = [this] { Perform({LookField::kMakeOpaque, make_opaque_box_.Value() == 1}); };
+    startup_box_.Click = [this] { Perform({LookField::kAutostart, startup_box_.Value() == 1}); };
+    transparency_slider_.Change = [this] { Perform({LookField::kAlpha, transparency_slider_.Value()}); };
+    x_slider_.Change = [this] { Perform({LookField::kX, x_slider_.Value()}); };
+    width_slider_.Change = [this] { Perform({LookField::kWidth, width_slider_.Value()}); };
+    y_slider_.Change = [this] { Perform({LookField::kY, y_slider_.Value()}); };
+    height_slider_.Change = [this] { Perform({LookField::kHeight, height_slider_.Value()}); };
+    about_button_.Click = [this] { OnAboutClicked(); };
+    apply_label_picture_.Click = [this] { OnApplyLabelClicked(); };
+    customize_picture_.Click = [this] { OnCustomizeClicked(); };
+    new_label_box_.Change = [this] {
+        look_.label = new_label_box_.Text();
+    };  // reaches the Start button at the tick
+    reapply_timer_.Tick = [this] { OnTick(); };
     // The pictures that take clicks, the timer and the notification-area menu's items.
-    host().Add(customize_picture);
-    host().Add(apply_label_picture);
-    host().Add(reapply_timer);
+    host().Add(customize_picture_);
+    host().Add(apply_label_picture_);
+    host().Add(reapply_timer_);
     host().AddCommand(kMenuRestore, [this] { OnRestoreChosen(); });
     host().AddCommand(kMenuExit, [this] { OnExitChosen(); });
 
@@ -80,33 +83,33 @@ void MainWindow::LayOut() {
     };
     auto point = [this](int twips) { return win::TwipsToPixels(twips, dpi()); };
 
-    new_label_box.Move(at(2880, 540, 975, 285));
-    controls_frame.Move(at(1200, 0, 3495, 4095));
-    current_label_caption.Place(point(kControlsFrameX + 120), point(kControlsFrameY + 240));
-    new_label_caption.Place(point(kControlsFrameX + 120), point(kControlsFrameY + 600));
-    current_label_box.Move(at(1680, 180, 975, 285, kControlsFrameX, kControlsFrameY));
-    make_opaque_box.Move(at(120, 840, 1335, 255, kControlsFrameX, kControlsFrameY));
-    transparency_slider.Move(at(1920, 900, 1455, 255, kControlsFrameX, kControlsFrameY));
-    startup_box.Move(at(2040, 1280, 1215, 195, kControlsFrameX, kControlsFrameY));
-    x_frame.Move(at(120, 1560, 3255, 855, kControlsFrameX, kControlsFrameY));
-    width_slider.Move(at(1680, 360, 1455, 255, kXFrameX, kXFrameY));
-    x_slider.Move(at(120, 360, 1455, 255, kXFrameX, kXFrameY));
-    y_frame.Move(at(120, 2640, 3255, 855, kControlsFrameX, kControlsFrameY));
-    y_slider.Move(at(120, 360, 1455, 255, kYFrameX, kYFrameY));
-    height_slider.Move(at(1680, 360, 1455, 255, kYFrameX, kYFrameY));
-    about_button.Move(at(0, 0, 1150, 315));
+    new_label_box_.Move(at(2880, 540, 975, 285));
+    controls_frame_.Move(at(1200, 0, 3495, 4095));
+    current_label_caption_.Place(point(kControlsFrameX + 120), point(kControlsFrameY + 240));
+    new_label_caption_.Place(point(kControlsFrameX + 120), point(kControlsFrameY + 600));
+    current_label_box_.Move(at(1680, 180, 975, 285, kControlsFrameX, kControlsFrameY));
+    make_opaque_box_.Move(at(120, 840, 1335, 255, kControlsFrameX, kControlsFrameY));
+    transparency_slider_.Move(at(1920, 900, 1455, 255, kControlsFrameX, kControlsFrameY));
+    startup_box_.Move(at(2040, 1280, 1215, 195, kControlsFrameX, kControlsFrameY));
+    x_frame_.Move(at(120, 1560, 3255, 855, kControlsFrameX, kControlsFrameY));
+    width_slider_.Move(at(1680, 360, 1455, 255, kXFrameX, kXFrameY));
+    x_slider_.Move(at(120, 360, 1455, 255, kXFrameX, kXFrameY));
+    y_frame_.Move(at(120, 2640, 3255, 855, kControlsFrameX, kControlsFrameY));
+    y_slider_.Move(at(120, 360, 1455, 255, kYFrameX, kYFrameY));
+    height_slider_.Move(at(1680, 360, 1455, 255, kYFrameX, kYFrameY));
+    about_button_.Move(at(0, 0, 1150, 315));
 
     using Fit = controls::Picture::Fit;
-    background_picture.Set(background_.get(), IMAGE_BITMAP, at(0, 0, 4080, 1800), Fit::kStretch);
-    side_panel_picture.Set(side_panel_icon_.get(), IMAGE_ICON, at(60, 120, 1080, 3960), Fit::kStretch);
-    frame_background_picture.Set(background_.get(), IMAGE_BITMAP,
-                                 at(90, 120, 3315, 3930, kControlsFrameX, kControlsFrameY), Fit::kStretch);
-    apply_label_picture.Set(apply_label_.get(), IMAGE_BITMAP,
-                            at(120, 1140, 1740, 435, kControlsFrameX, kControlsFrameY), Fit::kStretch);
+    background_picture_.Set(background_.get(), IMAGE_BITMAP, at(0, 0, 4080, 1800), Fit::kStretch);
+    side_panel_picture_.Set(side_panel_icon_.get(), IMAGE_ICON, at(60, 120, 1080, 3960), Fit::kStretch);
+    frame_background_picture_.Set(background_.get(), IMAGE_BITMAP,
+                                  at(90, 120, 3315, 3930, kControlsFrameX, kControlsFrameY), Fit::kStretch);
+    apply_label_picture_.Set(apply_label_.get(), IMAGE_BITMAP,
+                             at(120, 1140, 1740, 435, kControlsFrameX, kControlsFrameY), Fit::kStretch);
     // Drawn at the control's size: at 96 DPI that is the picture's own 212 x 30 pixels, and at other
     // resolutions the picture grows with the layout instead of shrinking inside it.
-    customize_picture.Set(customize_bitmap_.get(), IMAGE_BITMAP,
-                          at(120, 3480, 3180, 450, kControlsFrameX, kControlsFrameY), Fit::kStretch);
+    customize_picture_.Set(customize_bitmap_.get(), IMAGE_BITMAP,
+                           at(120, 3480, 3180, 450, kControlsFrameX, kControlsFrameY), Fit::kStretch);
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -118,13 +121,13 @@ void MainWindow::Paint() {
     FillRect(dc, &client, frame_brush_.get());
     // Back to front: the window's background and side panel, then the frame's own surface with
     // its background and the two action pictures.
-    background_picture.Paint(dc);
-    side_panel_picture.Paint(dc);
+    background_picture_.Paint(dc);
+    side_panel_picture_.Paint(dc);
     const RECT frame = win::TwipsToClientRect({kControlsFrameX, kControlsFrameY, 3495, 4095}, dpi());
     FillRect(dc, &frame, frame_brush_.get());
-    frame_background_picture.Paint(dc);
-    apply_label_picture.Paint(dc);
-    customize_picture.Paint(dc);
+    frame_background_picture_.Paint(dc);
+    apply_label_picture_.Paint(dc);
+    customize_picture_.Paint(dc);
 }
 
 }  // namespace main_window

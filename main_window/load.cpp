@@ -19,16 +19,11 @@ void MainWindow::Load() {
 
     core::store::CreateKey();
 
-    // Setting a control raises its handler, which edits the look, applies and stores the value.
+    // What the stored values change is done as the person's own change would be: the look takes
+    // it, the shell is given it, and it is stored back, one field at a time in this order.
     const core::LoadPlan plan = core::PlanLoad(core::store::ReadLook(), copies_);
-    if (plan.tick_autostart) startup_box.SetValue(1);
-    if (plan.tick_make_opaque) make_opaque_box.SetValue(1);
-    new_label_box.SetText(plan.label);
-    if (plan.alpha) transparency_slider.SetValue(*plan.alpha);
-    x_slider.SetValue(plan.x);
-    if (plan.width) width_slider.SetValue(*plan.width);
-    y_slider.SetValue(plan.y);
-    if (plan.height) height_slider.SetValue(*plan.height);
+    ShowLabel(plan.label);
+    for (const core::LookEdit& edit : core::LoadEdits(plan, look_, SliderRanges())) Perform(edit);
 
     restyler_.ApplyPlacement(look_.placement);
 
@@ -37,7 +32,7 @@ void MainWindow::Load() {
     // Read without a message to the button: the shell may not be answering.
     if (HWND button = restyler_.shell().start_button)
         InternalGetWindowText(button, label, kLabelBufferLength);
-    current_label_box.SetText(win::Utf8(label, wcslen(label)));
+    current_label_box_.SetText(win::Utf8(label, wcslen(label)));
 
     // The outline before the window paints: the Start button is restyled as soon as it can be.
     ReadStoredShape();
@@ -56,8 +51,17 @@ void MainWindow::SetXSlidersMaximum() {
     const std::optional<int> x_max = core::PlanXSliderMaximum(
         GetSystemMetrics(SM_CXSCREEN), customize_window::CustomizeWindow::FrameWidth(dpi()));
     if (!x_max) return;  // nothing sound to measure: the stored X and width stay as they are
-    x_slider.SetMax(*x_max);
-    width_slider.SetMax(*x_max);
+    x_slider_.SetMax(*x_max);
+    width_slider_.SetMax(*x_max);
+    for (const core::LookEdit& edit : core::MaximumEdits(look_, *x_max)) Perform(edit);
+}
+
+core::SliderRanges MainWindow::SliderRanges() const {
+    auto range = [](const controls::ScrollBar& slider) {
+        return core::SliderRange{slider.Min(), slider.Max()};
+    };
+    return {range(transparency_slider_), range(x_slider_), range(width_slider_), range(y_slider_),
+            range(height_slider_)};
 }
 
 }  // namespace main_window

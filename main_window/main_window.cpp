@@ -21,7 +21,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 MainWindow::MainWindow() = default;
 
 MainWindow::~MainWindow() {
-    reapply_timer.Stop();
+    reapply_timer_.Stop();
     // A window that goes away takes its icon along; the shell would keep a dead one otherwise.
     if (tray_icon_) {
         tray_icon_->Remove();
@@ -62,7 +62,7 @@ bool MainWindow::Create(const std::string& arguments) {
     CreateControls();
     LayOutAt(dpi());
     Load();
-    reapply_timer.Start(hwnd(), kReapplyTimerId, kReapplyIntervalMs);
+    reapply_timer_.Start(hwnd(), kReapplyTimerId, kReapplyIntervalMs);
     return true;
 }
 
@@ -171,7 +171,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers the whole client area
         case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lp) != current_label_box.hwnd()) {
+            if (reinterpret_cast<HWND>(lp) != current_label_box_.hwnd()) {
                 SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
                 return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             }

@@ -13,6 +13,7 @@
 #include "controls/controls.h"
 #include "controls/form.h"
 #include "core/look.h"
+#include "core/look_edit.h"
 #include "core/look_store.h"
 #include "core/restyler.h"
 #include "core/stored_look.h"
@@ -61,9 +62,30 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     MainWindow();
     ~MainWindow() override;
 
-    // Creates the window and runs Load; false when the window could not be created.
+    // Creates the window and runs the load; false when the window could not be created.
     bool Create(const std::string& arguments);
 
+    // The customize window, once the user has opened it (null before); its font dialog can be
+    // stood in for.
+    customize_window::CustomizeWindow* CustomizeIfMade() const { return customize_.get(); }
+    about_window::AboutWindow* About() const { return about_.get(); }
+
+    // The shell's windows that get the look; a test may stand its own windows in.
+    core::Restyler& restyler() { return restyler_; }
+    HWND Taskbar() const { return restyler_.shell().taskbar; }
+    HWND StartButton() const { return restyler_.shell().start_button; }
+    const std::vector<core::SecondaryTaskbar>& SecondaryTaskbars() const { return restyler_.shell().extras; }
+    // What "&Exit" ends the process with (ExitProcess unless a test puts another here).
+    void SetExitProcess(void (*exit_process)(UINT)) { exit_process_ = exit_process; }
+    // Where the windowless pictures that take clicks lie, in client pixels.
+    RECT ApplyLabelPictureBounds() const { return apply_label_picture_.Bounds(); }
+    RECT CustomizePictureBounds() const { return customize_picture_.Bounds(); }
+
+  protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void LayOut() override;
+
+  private:
     // The load routine: at start and after every label change.
     void Load();
     // The tick: the look applied again, once a second.
@@ -71,56 +93,24 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     void OnCustomizeClicked();
     void OnAboutClicked();
     void OnExitChosen();
-
     // The customize window, created hidden the first time the user opens it.
     customize_window::CustomizeWindow& Customize();
-    // Null until then.
-    customize_window::CustomizeWindow* CustomizeIfMade() const { return customize_.get(); }
-    about_window::AboutWindow* About() const { return about_.get(); }
 
-    const core::Look& look() const { return look_; }
-    core::Restyler& restyler() { return restyler_; }
-    HWND Taskbar() const { return restyler_.shell().taskbar; }
-    HWND StartButton() const { return restyler_.shell().start_button; }
-    const std::vector<core::SecondaryTaskbar>& SecondaryTaskbars() const { return restyler_.shell().extras; }
-    void SetExitProcess(void (*exit_process)(UINT)) { exit_process_ = exit_process; }
-    // Where the windowless pictures that take clicks lie, in client pixels.
-    RECT ApplyLabelPictureBounds() const { return apply_label_picture.Bounds(); }
-    RECT CustomizePictureBounds() const { return customize_picture.Bounds(); }
-
-    // The controls, public so that tests can drive them as a person would.
-    controls::TextBox new_label_box;
-    controls::TextBox current_label_box;  // read-only: the label the Start button had at the last load
-    controls::Frame controls_frame, x_frame, y_frame;
-    controls::ScrollBar transparency_slider;  // the taskbar's alpha, shown while "Make Opaque" is ticked
-    controls::ScrollBar x_slider, width_slider, y_slider, height_slider;
-    controls::CheckBox make_opaque_box;  // "Make Opaque"
-    controls::CheckBox startup_box;      // "Startup"
-    controls::Button about_button;
-    controls::Label current_label_caption, new_label_caption;
-    controls::Picture side_panel_picture, background_picture, frame_background_picture;
-    controls::Picture apply_label_picture, customize_picture;  // the two that take clicks
-    controls::Timer reapply_timer;
-
-  protected:
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void LayOut() override;
-
-  private:
     // The handlers, each named after what happened.
     void OnResize();
     void OnCloseRequest();
     // The notification-area icon's message: lParam's low word is the mouse message on the icon.
     void OnTrayMessage(LPARAM lparam);
     void OnRestoreChosen();
-    void OnMakeOpaqueClicked();
-    void OnTransparencyChanged();
-    void OnXChanged();
-    void OnWidthChanged();
-    void OnYChanged();
-    void OnHeightChanged();
     void OnApplyLabelClicked();
-    void OnStartupClicked();
+
+    // An edit of the look, from a person's input or the load: the look takes it, the controls show
+    // it, the shell is given it, the field is stored.
+    void Perform(const core::LookEdit& edit);
+    void ShowField(core::LookField field);
+    // The new-label box shows the label; the look takes it as the box holds it.
+    void ShowLabel(const std::string& label);
+    core::SliderRanges SliderRanges() const;
 
     // What the customize window edits.
     core::ShapeType Shape() const override { return look_.shape; }
@@ -133,8 +123,6 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     void CreateControls();
     void LoadPictures();
     void Paint();
-    void OnPlacementSliderChanged(core::store::PlacementField field, int& look_field,
-                                  const controls::ScrollBar& slider);
     // The stored shape, read again (another tool may have stored one), with the text and font of a
     // text-shaped outline.
     void ReadStoredShape();
@@ -145,6 +133,20 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     void ShowTrayMenu();
     void AddTrayIcon();
     void OnTaskbarCreated();
+
+    // The controls; tests reach them as a person does, by their identifiers.
+    controls::TextBox new_label_box_;
+    controls::TextBox current_label_box_;  // read-only: the label the Start button had at the last load
+    controls::Frame controls_frame_, x_frame_, y_frame_;
+    controls::ScrollBar transparency_slider_;  // the taskbar's alpha, shown while "Make Opaque" is ticked
+    controls::ScrollBar x_slider_, width_slider_, y_slider_, height_slider_;
+    controls::CheckBox make_opaque_box_;  // "Make Opaque"
+    controls::CheckBox startup_box_;      // "Startup"
+    controls::Button about_button_;
+    controls::Label current_label_caption_, new_label_caption_;
+    controls::Picture side_panel_picture_, background_picture_, frame_background_picture_;
+    controls::Picture apply_label_picture_, customize_picture_;  // the two that take clicks
+    controls::Timer reapply_timer_;
 
     std::string arguments_;
     core::Look look_;
