@@ -23,7 +23,7 @@ struct Look {
     Placement placement;
     ShapeType shape = ShapeType::kNone;
     std::string outline_text = "Start";  // the text of a text-shaped outline
-    FontAttributes font;                 // the font it was last drawn with
+    FontAttributes font{"Arial"};        // the font it was last drawn with
     bool autostart = false;
 };
 
@@ -31,7 +31,7 @@ struct Look {
 // this run, then the font dialog's last values.
 struct OutlineFontSource {
     bool picked = false;
-    FontDialogState dialog;
+    FontAttributes dialog;
 };
 
 }  // namespace core

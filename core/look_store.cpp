@@ -97,7 +97,7 @@ void WriteShape(ShapeType shape) {
 
 void WriteOutlineText(const std::string& text) { Write(names::kOutlineText, settings::Value::Text(text)); }
 
-void WriteOutlineFont(const std::string& face, const FontDialogState& dialog) {
+void WriteOutlineFont(const std::string& face, const FontAttributes& dialog) {
     using settings::Value;
     Write(names::kFontFace, Value::Text(face));
     Write(names::kFontSize, Value::Single(dialog.size));

@@ -36,7 +36,7 @@ void WriteField(const Look& look, LookField field);
 void WriteShape(ShapeType shape);
 void WriteOutlineText(const std::string& text);
 // The face, then the dialog's size and flags.
-void WriteOutlineFont(const std::string& face, const FontDialogState& dialog);
+void WriteOutlineFont(const std::string& face, const FontAttributes& dialog);
 // Ticked: the Run value (the quoted program path, then " /min") and "1"; cleared: the Run value
 // deleted and "0".
 void WriteAutostart(bool on, const std::string& exe_path);

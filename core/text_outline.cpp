@@ -10,9 +10,8 @@ std::string OutlineTextFrom(const settings::Value& stored) {
     return settings::StripTerminator(stored.ToText());
 }
 
-FontAttributes ChooseOutlineFont(bool font_picked, const FontDialogState& dialog,
-                                 const std::string& last_face, const StoredOutlineFont& stored,
-                                 const FontAttributes& current) {
+FontAttributes ChooseOutlineFont(bool font_picked, const FontAttributes& dialog, const std::string& last_face,
+                                 const StoredOutlineFont& stored, const FontAttributes& current) {
     FontAttributes next = current;
     std::optional<float> size;
     if (font_picked) {
@@ -35,6 +34,20 @@ FontAttributes ChooseOutlineFont(bool font_picked, const FontDialogState& dialog
     return next;
 }
 
+LOGFONTW LogFontOf(const FontAttributes& font, int dpi) {
+    LOGFONTW lf{};
+    lstrcpynW(lf.lfFaceName, win::Wide(font.name).c_str(), LF_FACESIZE);
+    lf.lfHeight = -static_cast<LONG>(std::lround(font.size * dpi / 72.0f));
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic;
+    lf.lfStrikeOut = font.strikethrough;
+    lf.lfUnderline = font.underline;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_TT_PRECIS;  // outlines, so a path has curves to follow
+    lf.lfQuality = DEFAULT_QUALITY;
+    return lf;
+}
+
 TextOutliner::~TextOutliner() {
     if (original_font_) SelectObject(dc_.get(), original_font_);
 }
@@ -51,16 +64,7 @@ void TextOutliner::UseFont(const FontAttributes& font, int dpi) {
     if (!dc_) return;
     if (dpi <= 0) dpi = GetDeviceCaps(dc_.get(), LOGPIXELSY);
     if (font_ && font == font_made_from_ && dpi == font_dpi_) return;
-    LOGFONTW lf{};
-    lstrcpynW(lf.lfFaceName, win::Wide(font.name).c_str(), LF_FACESIZE);
-    lf.lfHeight = -static_cast<LONG>(std::lround(font.size * dpi / 72.0f));
-    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = font.italic;
-    lf.lfStrikeOut = font.strikethrough;
-    lf.lfUnderline = font.underline;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfOutPrecision = OUT_TT_PRECIS;  // outlines, so the path has curves to follow
-    lf.lfQuality = DEFAULT_QUALITY;
+    const LOGFONTW lf = LogFontOf(font, dpi);
     win::unique_hfont made(CreateFontIndirectW(&lf));
     if (!made) return;
     HGDIOBJ previous = SelectObject(dc_.get(), made.get());

@@ -19,9 +19,10 @@ constexpr size_t kMaxOutlineTextLength = 254;
 // Beyond this a font size is refused, as a font object refuses it, and the previous size stays.
 constexpr float kMaxFontSizePoints = 2160.0f;
 
-// The font attributes an outline is drawn with.
+// A font: an outline's, and what the font dialog holds between uses (before its first use, an
+// empty face).
 struct FontAttributes {
-    std::string name = "Arial";
+    std::string name;
     float size = 8.0f;
     bool bold = false, italic = false, strikethrough = false, underline = false;
 
@@ -31,12 +32,8 @@ struct FontAttributes {
     }
 };
 
-// What the font dialog holds between uses. Before its first use the name is empty.
-struct FontDialogState {
-    std::string name;
-    float size = 8.0f;
-    bool bold = false, italic = false, strikethrough = false, underline = false;
-};
+// The system's description of the font with its point size in pixels at `dpi`.
+LOGFONTW LogFontOf(const FontAttributes& font, int dpi);
 
 // The stored font settings after the face: a value that does not convert is absent.
 struct StoredOutlineFont {
@@ -51,9 +48,8 @@ std::string OutlineTextFrom(const settings::Value& stored);
 // last stored face, else "Arial", and the dialog's size and flags. Before: the stored face (an empty
 // one is refused) and the stored size and flags. A refused or absent value keeps `current`'s; a
 // size outside (0, kMaxFontSizePoints] and a face no font can have are refused.
-FontAttributes ChooseOutlineFont(bool font_picked, const FontDialogState& dialog,
-                                 const std::string& last_face, const StoredOutlineFont& stored,
-                                 const FontAttributes& current);
+FontAttributes ChooseOutlineFont(bool font_picked, const FontAttributes& dialog, const std::string& last_face,
+                                 const StoredOutlineFont& stored, const FontAttributes& current);
 
 // Draws outlines in a memory context of its own, which keeps its font between outlines: the font
 // object is remade only when the attributes change. The font is never deleted while selected.
@@ -78,7 +74,7 @@ class TextOutliner {
     win::unique_hdc dc_;
     win::unique_hfont font_;  // after dc_: destroyed first, once the destructor has deselected it
     HGDIOBJ original_font_ = nullptr;
-    FontAttributes font_made_from_;
+    FontAttributes font_made_from_{"Arial"};
     int font_dpi_ = 0;
 };
 

@@ -138,7 +138,7 @@ void CustomizeWindow::OnShapeButtonClicked(int command) {
 void CustomizeWindow::OnOutlineTextChanged() { look_.EditOutlineText(outline_text_box_.Text()); }
 
 void CustomizeWindow::OnFontOptionsClicked() {
-    FontDialogState chosen = look_.FontDialog();
+    FontAttributes chosen = look_.FontDialog();
     // Cancel is not told apart from OK: after a cancel the dialog's values are those of its last use.
     if (!ShowFontDialog || !ShowFontDialog(hwnd(), look_.FontDialog(), chosen)) chosen = look_.FontDialog();
     look_.PickFont(chosen);
@@ -159,20 +159,13 @@ LRESULT CustomizeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Form::OnMessage(msg, wp, lp);
 }
 
-bool ShowSystemFontDialog(HWND owner, const FontDialogState& last, FontDialogState& chosen) {
+bool ShowSystemFontDialog(HWND owner, const FontAttributes& last, FontAttributes& chosen) {
     // A copy: some systems write the record even when the user cancels.
-    LOGFONTW font{};
-    lstrcpynW(font.lfFaceName, win::Wide(last.name).c_str(), LF_FACESIZE);
+    LOGFONTW font;
     {
         win::unique_hdc_window screen(nullptr);
-        font.lfHeight =
-            -MulDiv(static_cast<int>(last.size * 10 + 0.5f), GetDeviceCaps(screen.get(), LOGPIXELSY), 720);
+        font = core::LogFontOf(last, GetDeviceCaps(screen.get(), LOGPIXELSY));
     }
-    font.lfWeight = last.bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = last.italic;
-    font.lfStrikeOut = last.strikethrough;
-    font.lfUnderline = last.underline;
-    font.lfCharSet = DEFAULT_CHARSET;
     CHOOSEFONTW cf{};
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = owner;

@@ -19,7 +19,7 @@
 namespace customize_window {
 
 constexpr const char* kCustomizeWindowClass = "Pelmora.CustomizeWindow";
-using core::FontDialogState;
+using core::FontAttributes;
 using core::kMaxOutlineTextLength;
 
 // The identifiers of the window's controls (GetDlgItem finds them).
@@ -42,12 +42,12 @@ class OutlineEditing {
     virtual core::ShapeType Shape() const = 0;
     virtual const std::string& OutlineText() const = 0;
     // The font dialog's values after its last use (before it, an empty face).
-    virtual const FontDialogState& FontDialog() const = 0;
+    virtual const FontAttributes& FontDialog() const = 0;
     virtual void ChooseShape(core::ShapeType shape) = 0;
     virtual void EditOutlineText(const std::string& text) = 0;
     // The values the font dialog was left with: the chosen ones, or after a cancel those of its
     // last use (a cancel is not told apart from OK).
-    virtual void PickFont(const FontDialogState& dialog) = 0;
+    virtual void PickFont(const FontAttributes& dialog) = 0;
 
   protected:
     ~OutlineEditing() = default;
@@ -65,7 +65,7 @@ class CustomizeWindow : public controls::Form {
     static int FrameWidth(int dpi);
 
     // The font dialog; tests put a stand-in here. It returns true for OK, and fills `chosen`.
-    std::function<bool(HWND owner, const FontDialogState& last, FontDialogState& chosen)> ShowFontDialog;
+    std::function<bool(HWND owner, const FontAttributes& last, FontAttributes& chosen)> ShowFontDialog;
 
   protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -88,6 +88,6 @@ class CustomizeWindow : public controls::Form {
 };
 
 // ChooseFontW listing the screen fonts, starting from the last values. Cancel leaves `chosen` alone.
-bool ShowSystemFontDialog(HWND owner, const FontDialogState& last, FontDialogState& chosen);
+bool ShowSystemFontDialog(HWND owner, const FontAttributes& last, FontAttributes& chosen);
 
 }  // namespace customize_window

@@ -115,10 +115,10 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     // What the customize window edits.
     core::ShapeType Shape() const override { return look_.shape; }
     const std::string& OutlineText() const override { return look_.outline_text; }
-    const core::FontDialogState& FontDialog() const override { return font_source_.dialog; }
+    const core::FontAttributes& FontDialog() const override { return font_source_.dialog; }
     void ChooseShape(core::ShapeType shape) override;
     void EditOutlineText(const std::string& text) override;
-    void PickFont(const core::FontDialogState& dialog) override;
+    void PickFont(const core::FontAttributes& dialog) override;
 
     void CreateControls();
     void LoadPictures();

@@ -47,7 +47,7 @@ void MainWindow::EditOutlineText(const std::string& text) {
     restyler_.ApplyOutline(look_);
 }
 
-void MainWindow::PickFont(const core::FontDialogState& dialog) {
+void MainWindow::PickFont(const core::FontAttributes& dialog) {
     font_source_.picked = true;
     font_source_.dialog = dialog;
     if (!dialog.name.empty())

@@ -13,7 +13,6 @@
 namespace {
 
 using core::FontAttributes;
-using core::FontDialogState;
 using core::ShapeType;
 using settings::Value;
 
@@ -86,7 +85,7 @@ TEST(OutlineFont, BeforeAFontIsPickedTheStoredValuesWithoutFallback) {
     stored.size = 14.0f;
     stored.italic = true;
     FontAttributes f =
-        core::ChooseOutlineFont(false, FontDialogState{"Ignored"}, "DejaVu Sans", stored, current);
+        core::ChooseOutlineFont(false, FontAttributes{"Ignored"}, "DejaVu Sans", stored, current);
     EXPECT_EQ(f.name, "DejaVu Sans");
     EXPECT_EQ(f.size, 14.0f);
     EXPECT_TRUE(f.bold);  // absent: kept
@@ -96,11 +95,11 @@ TEST(OutlineFont, BeforeAFontIsPickedTheStoredValuesWithoutFallback) {
     // No face stored: the face stays (no "Arial" here); a size of 0 or beyond any font is refused.
     for (float refused : {0.0f, -3.0f, 2161.0f}) {
         stored.size = refused;
-        f = core::ChooseOutlineFont(false, FontDialogState{}, "", stored, current);
+        f = core::ChooseOutlineFont(false, FontAttributes{}, "", stored, current);
         EXPECT_EQ(f.name, "Tahoma");
         EXPECT_EQ(f.size, 20.0f) << refused;
     }
-    f = core::ChooseOutlineFont(false, FontDialogState{}, std::string(40, 'x'), stored, current);
+    f = core::ChooseOutlineFont(false, FontAttributes{}, std::string(40, 'x'), stored, current);
     EXPECT_EQ(f.name, "Tahoma");  // longer than any face name can be
 }
 
@@ -108,7 +107,7 @@ TEST(OutlineFont, OnceAFontIsPickedTheDialogsFaceElseTheStoredElseArial) {
     const FontAttributes current{"Tahoma", 20.0f, true, true, true, true};
     core::StoredOutlineFont stored;
     stored.bold = true;
-    FontDialogState dialog{"DejaVu Serif", 15.0f, false, false, true, false};
+    FontAttributes dialog{"DejaVu Serif", 15.0f, false, false, true, false};
     FontAttributes f = core::ChooseOutlineFont(true, dialog, "DejaVu Sans", stored, current);
     EXPECT_EQ(f.name, "DejaVu Serif");
     EXPECT_EQ(f.size, 15.0f);

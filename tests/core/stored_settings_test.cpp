@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "core/shape.h"
+#include "core/look.h"
 #include "core/look_store.h"
 #include "core/stored_look.h"
 #include "core/text_outline.h"
@@ -42,8 +43,8 @@ TEST_P(BadSetting, FallsBackAsTheSettingsTableSays) {
     core::LoadCopies copies;  // as at the first load
     const core::LoadPlan plan = core::PlanLoad(core::store::ReadLook(), copies);
     const std::string face = settings::StripTerminator(registry::ReadSetting(names::kFontFace).ToText());
-    const core::FontAttributes font =
-        core::ChooseOutlineFont(false, core::FontDialogState{}, face, core::store::ReadOutlineFont(), {});
+    const core::FontAttributes font = core::ChooseOutlineFont(
+        false, core::FontAttributes{}, face, core::store::ReadOutlineFont(), core::Look().font);
 
     if (name == names::kLabel) {
         EXPECT_EQ(plan.label, read.text.value_or("").substr(0, core::kMaxLabelLength));

@@ -16,7 +16,6 @@
 namespace {
 
 using core::FontAttributes;
-using customize_window::FontDialogState;
 using customize_window::kFontOptionsButton;
 using customize_window::kOutlineTextBox;
 using customize_window::kShapeToolbar;
@@ -84,7 +83,7 @@ TEST_F(Customize, StoredTextIsHeldAsTheBoxHoldsItAndTypingAppliesAtOnce) {
     Store(names::kOutlineText, std::string("Pelmora\0junk", 12));
     CatchUpWithShell(restore.button());
     form.Tick();
-    EXPECT_TRUE(OutlineIs(restore.button(), "Pelmora", FontAttributes{}));
+    EXPECT_TRUE(OutlineIs(restore.button(), "Pelmora", FontAttributes{"Arial"}));
     EXPECT_EQ(registry::ReadSetting(names::kOutlineText).RawText(), std::string("Pelmora\0", 8));
     const Driver customize = form.OpenCustomize();
     EXPECT_EQ(customize.Text(kOutlineTextBox), "Pelmora");
@@ -96,7 +95,7 @@ TEST_F(Customize, StoredTextIsHeldAsTheBoxHoldsItAndTypingAppliesAtOnce) {
     CatchUpWithShell(restore.button());
     customize.Type(kOutlineTextBox, "Typed");
     EXPECT_EQ(Stored(names::kOutlineText), "Typed");
-    EXPECT_TRUE(OutlineIs(restore.button(), "Typed", FontAttributes{}));
+    EXPECT_TRUE(OutlineIs(restore.button(), "Typed", FontAttributes{"Arial"}));
 
     // All spaces: no figures, so the Start button gets its full rectangle.
     CatchUpWithShell(restore.button());
@@ -115,8 +114,8 @@ TEST_F(Customize, OutlineTakesStoredFontThenTheBoxAndTheDialog) {
     form.Tick();
     EXPECT_TRUE(OutlineIs(restore.button(), "Pel", FontAttributes{"Tahoma", 20.0f, true}));
 
-    const Driver customize = OpenWithFontDialog([](HWND, const FontDialogState&, FontDialogState& chosen) {
-        chosen = FontDialogState{"", 15.0f, false, false, false, false};
+    const Driver customize = OpenWithFontDialog([](HWND, const FontAttributes&, FontAttributes& chosen) {
+        chosen = FontAttributes{"", 15.0f, false, false, false, false};
         return true;
     });
     customize.Type(kOutlineTextBox, "Box");
@@ -133,11 +132,11 @@ TEST_F(Customize, OutlineTakesStoredFontThenTheBoxAndTheDialog) {
 TEST_F(Customize, FontOptionsStoresTheDialogsValues) {
     Store(names::kFontFace, "DejaVu Sans");
     form.Tick();
-    std::vector<FontDialogState> offered;
+    std::vector<FontAttributes> offered;
     bool ok = false;
-    FontDialogState pick;
+    FontAttributes pick;
     const Driver customize =
-        OpenWithFontDialog([&](HWND, const FontDialogState& last, FontDialogState& chosen) {
+        OpenWithFontDialog([&](HWND, const FontAttributes& last, FontAttributes& chosen) {
             offered.push_back(last);
             if (ok) chosen = pick;
             return ok;
@@ -160,7 +159,7 @@ TEST_F(Customize, FontOptionsStoresTheDialogsValues) {
 
     // 10.5 points are 14 pixels: a size rounded or cut to whole points draws another outline.
     ok = true;
-    pick = FontDialogState{"Tahoma", 10.5f, true, false, true, false};
+    pick = FontAttributes{"Tahoma", 10.5f, true, false, true, false};
     CatchUpWithShell(restore.button());
     customize.Click(kFontOptionsButton);
     EXPECT_EQ(stored_font(), "Pelmora|Tahoma|10.5|True|False|True|False|");
@@ -181,7 +180,7 @@ TEST_F(Customize, FontOptionsStoresTheDialogsValues) {
 class CustomizeFont : public Customize {};
 
 TEST_F(CustomizeFont, NothingChosenStoredOrReadBeforeIsArial) {
-    OpenWithFontDialog([](HWND, const FontDialogState&, FontDialogState&) {
+    OpenWithFontDialog([](HWND, const FontAttributes&, FontAttributes&) {
         return false;
     }).Click(kFontOptionsButton);
     EXPECT_EQ(Stored(names::kFontFace), "Arial");

@@ -190,8 +190,8 @@ TEST_F(MainWindowLayout, ADpiChangeLaysItOutAsIfMadeAtTheNewDpi) {
 }
 
 // The sliders' first positions and the boxes' first ticks are checked with the rest of the first
-// load (FormLoad.FirstStartWithoutSettings); here their ranges, and what shows.
-TEST_F(MainWindowLayout, FirstStartValuesRangesAndVisibility) {
+// load (StoredLookLoad.FirstStartShowsTheStartValuesAndStoresNothing); here their ranges, and what shows.
+TEST_F(MainWindowLayout, SliderRangesAndWhatShowsAtFirstStart) {
     using namespace main_window;
     ASSERT_TRUE(IsWindowVisible(form_->hwnd()));
     ASSERT_NE(main_.Control(kTransparencySlider), nullptr);
