@@ -75,14 +75,9 @@ bool TrayIconCalls::WaitUntilMade(DWORD timeout_ms) {
     while (worker_->made < worker_->asked) {
         const ULONGLONG now = GetTickCount64();
         if (now >= give_up_at) return false;
-        // Messages sent to this thread are answered meanwhile, as in any wait on another thread: the
-        // call being made may itself wait on a window of ours.
-        const DWORD result = MsgWaitForMultipleObjects(1, &worker_->made_event, FALSE,
-                                                       static_cast<DWORD>(give_up_at - now), QS_SENDMESSAGE);
-        if (result == WAIT_OBJECT_0 + 1) {
-            MSG msg;
-            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
+        // Nothing sent to this thread is taken meanwhile: this wait comes at the window's end,
+        // when no handler may run again. The shell's tray is never a window of ours.
+        WaitForSingleObject(worker_->made_event, static_cast<DWORD>(give_up_at - now));
     }
     return true;
 }
