@@ -88,6 +88,8 @@ class Restyler {
         // Builds the look's outline when it changed (no shape keeps the last one) and gives it to
         // every button whose region differs.
         void Outline(const Look& look);
+        // The application's budget for waiting on the shell, for other calls made as part of it.
+        ShellCalls& calls() { return calls_; }
 
       private:
         Restyler& restyler_;

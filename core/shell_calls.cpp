@@ -6,23 +6,32 @@ namespace core {
 
 namespace {
 
-// Windows with a probe out. Process-wide, not per application: a probe's answer can come long after
+// Windows with a probe out, with their threads: a thread that does not answer one of its windows
+// answers none of them. Process-wide, not per application: a probe's answer can come long after
 // the application (and the restyler) that sent it have gone, and it tells about the window.
-std::vector<HWND>& ProbesOut() {
-    static std::vector<HWND> windows;
-    return windows;
+struct ProbeOut {
+    HWND window;
+    DWORD thread;
+};
+std::vector<ProbeOut>& ProbesOut() {
+    static std::vector<ProbeOut> probes;
+    return probes;
 }
 
 void CALLBACK ProbeAnswered(HWND window, UINT, ULONG_PTR, LRESULT) {
-    std::vector<HWND>& out = ProbesOut();
-    out.erase(std::remove(out.begin(), out.end(), window), out.end());
+    std::vector<ProbeOut>& out = ProbesOut();
+    out.erase(
+        std::remove_if(out.begin(), out.end(), [window](const ProbeOut& p) { return p.window == window; }),
+        out.end());
 }
 
 // Asks the window to answer when it can; the answer (or the window's end) comes back as a callback
 // while this thread takes its messages.
 void Probe(HWND window) {
     if (ShellCalls::Unanswered(window)) return;
-    if (SendMessageCallbackW(window, WM_NULL, 0, 0, ProbeAnswered, 0)) ProbesOut().push_back(window);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (thread && SendMessageCallbackW(window, WM_NULL, 0, 0, ProbeAnswered, 0))
+        ProbesOut().push_back({window, thread});
 }
 
 bool Contains(const std::vector<HWND>& windows, HWND window) {
@@ -37,7 +46,12 @@ bool OfAnotherThread(HWND window) {
 
 ShellCalls::ShellCalls(DWORD budget_ms) : budget_ms_(budget_ms) {}
 
-bool ShellCalls::Unanswered(HWND window) { return Contains(ProbesOut(), window); }
+bool ShellCalls::Unanswered(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    for (const ProbeOut& probe : ProbesOut())
+        if (probe.window == window || (thread && probe.thread == thread)) return true;
+    return false;
+}
 
 bool ShellCalls::Answers(HWND window) {
     if (!window || !IsWindow(window)) return false;

@@ -4,7 +4,8 @@
 // its own input: a wait there freezes our windows. So every such call goes through here:
 // - a sent message waits at most what is left of one application's wait budget;
 // - a window that did not answer in time is sent a probe (a WM_NULL whose answer comes back as a
-//   callback) and is not asked anything again until the probe has come back;
+//   callback), and neither it nor another window of its thread is asked anything until the probe
+//   has come back;
 // - a call that cannot be bounded (SetWindowRgn, SetWindowLong on another thread's window) is made
 //   only on a window that has just answered.
 // Windows of this thread answer at once, as a call on them runs here.
@@ -19,7 +20,7 @@ namespace core {
 // The longest an application of the look (a tick, a handler's change, the load) waits on the
 // shell, over all its calls: beyond it the rest of its calls are tried at the next application.
 // Only the waits count, not the application's own work (building a long text outline).
-constexpr DWORD kWaitBudgetMs = 80;
+constexpr DWORD kWaitBudgetMs = 50;
 
 class ShellCalls {
   public:
@@ -35,7 +36,8 @@ class ShellCalls {
     // timeout still reads `text`, so it must outlive the call.
     bool SetText(HWND window, const wchar_t* text);
 
-    // Whether `window` has a probe out: it did not answer, and has not since.
+    // Whether `window`, or another window of its thread, has a probe out: it did not answer, and
+    // has not since.
     static bool Unanswered(HWND window);
 
   private:

@@ -1,39 +1,34 @@
-// The notification-area icon's calls, made by a thread that does nothing else. Shell_NotifyIcon
-// sends to the shell's tray window and waits for it without a limit: made on the window's thread, a
-// hung or stopped shell would stop every window of ours with it. The calls are made in the order
-// asked; the window's thread never waits for them, except at the end for a bounded moment.
+// The notification-area icon's calls. Shell_NotifyIcon sends to the shell's tray window and waits
+// for it without a limit, so a call is made only while the tray answers now (core/shell_calls.h):
+// an add the tray is not answering for is made again at a later tick, and a removal it is not
+// answering for is left to the shell, which removes a dead process's icon itself the next time it
+// looks at it.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
-namespace core {
+#include "core/shell_calls.h"
 
-// How long the end waits for the icon's removal: a shell that does not take it in that time removes
-// a dead process's icon itself the next time it looks at it.
-constexpr DWORD kTrayIconRemovalWaitMs = 500;
+namespace core {
 
 class TrayIconCalls {
   public:
     // The record every call passes; the icon and the window in it must outlive this object.
-    explicit TrayIconCalls(const NOTIFYICONDATAW& record);
-    // Ends the thread once its calls are made; one still waiting on the shell ends with the process.
-    ~TrayIconCalls();
-    TrayIconCalls(const TrayIconCalls&) = delete;
-    TrayIconCalls& operator=(const TrayIconCalls&) = delete;
+    explicit TrayIconCalls(const NOTIFYICONDATAW& record) : record_(record) {}
 
-    void Add();     // a second add fails and leaves the one icon
-    void Remove();  // the icon goes
-    // Waits until every call asked for so far has been made, at most `timeout_ms`; false when the
-    // shell still holds one.
-    bool WaitUntilMade(DWORD timeout_ms);
+    // Adds the icon now, or at a later RetryAdd when the tray is not answering; a second add fails
+    // and leaves the one icon.
+    void Add(ShellCalls& calls);
+    // The add still owed, when the tray answers now.
+    void RetryAdd(ShellCalls& calls);
+    void Remove(ShellCalls& calls);
 
   private:
-    struct Worker;
-    void Ask(DWORD call);
+    bool Call(DWORD message, ShellCalls& calls);
 
-    Worker* worker_ = nullptr;  // shared with the thread, which may outlive this object
-    DWORD thread_id_ = 0;
+    NOTIFYICONDATAW record_;
+    bool add_owed_ = false;
 };
 
 }  // namespace core

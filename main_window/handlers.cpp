@@ -72,6 +72,8 @@ void MainWindow::OnTick() {
     tick.Label(look_.label);
     ReadStoredShape();
     tick.Outline(look_);
+    // An icon the notification area was not answering for is added now, if it answers.
+    if (tray_icon_) tray_icon_->RetryAdd(tick.calls());
 }
 
 }  // namespace main_window

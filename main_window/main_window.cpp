@@ -24,8 +24,8 @@ MainWindow::~MainWindow() {
     reapply_timer_.Stop();
     // A window that goes away takes its icon along; the shell would keep a dead one otherwise.
     if (tray_icon_) {
-        tray_icon_->Remove();
-        tray_icon_->WaitUntilMade(core::kTrayIconRemovalWaitMs);
+        core::ShellCalls calls;
+        tray_icon_->Remove(calls);
     }
     // Before any member goes: the hidden owner would otherwise take this window along in the
     // middle of member destruction, delivering its last messages to a half-destroyed object.
@@ -78,7 +78,8 @@ void MainWindow::AddTrayIcon() {
     if (!tray_icon_)
         tray_icon_ = std::make_unique<core::TrayIconCalls>(
             core::MakeTrayIconRecord(hwnd(), icon_small_ ? icon_small_.get() : icon_.get()));
-    tray_icon_->Add();
+    core::ShellCalls calls;
+    tray_icon_->Add(calls);
 }
 
 void MainWindow::SetWindowStateMinimized() {
@@ -102,10 +103,10 @@ void MainWindow::Restore() {
 void MainWindow::OnRestoreChosen() { Restore(); }
 
 void MainWindow::OnExitChosen() {
-    // A shell that does not take the removal at once removes a dead process's icon itself.
+    // A shell that is not answering removes a dead process's icon itself.
     if (tray_icon_) {
-        tray_icon_->Remove();
-        tray_icon_->WaitUntilMade(core::kTrayIconRemovalWaitMs);
+        core::ShellCalls calls;
+        tray_icon_->Remove(calls);
     }
     if (exit_process_) {
         exit_process_(0);

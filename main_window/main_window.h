@@ -158,8 +158,7 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     // The taskbar and Start button found by the last load (and after a shell restart); the
     // taskbars of further monitors are searched again at every tick, as monitors come and go.
     core::Restyler restyler_;
-    std::unique_ptr<core::TrayIconCalls>
-        tray_icon_;  // made with the window; its calls never wait on the shell here
+    std::unique_ptr<core::TrayIconCalls> tray_icon_;  // made with the first add
     UINT taskbar_created_message_ = 0;
     win::unique_hwnd owner_;  // hidden owner: keeps the window off the taskbar
     win::unique_hicon icon_, icon_small_, side_panel_icon_;

@@ -155,16 +155,39 @@ TEST(ShellTraffic, ATickAppliesTheAlphaThenStoresItThenPlacesLabelsAndReadsTheSh
 }
 
 bool exited = false;
+int icon_calls = 0;  // what the stand-in notification area was asked
+LRESULT CALLBACK CountingTray(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COPYDATA) ++icon_calls;
+    return DefWindowProcW(window, msg, wp, lp);
+}
 
+// The icon is added once the notification area answers again; the window's end and "&Exit" leave
+// a removal it is not answering for to the shell.
 TEST(ShellTraffic, LoadAndExitDoNotWaitForANotificationAreaThatStopsAnswering) {
     CleanSettings clean;
-    HangingThread tray([] { return MakeStandIn(L"Shell_TrayWnd", WS_EX_TOOLWINDOW | WS_EX_TOPMOST); });
+    HangingThread tray([] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = CountingTray;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"Shell_TrayWnd";
+        RegisterClassW(&wc);
+        return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"Shell_TrayWnd", L"", WS_POPUP, 0, 700, 800,
+                               40, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    });
     tray.Hang();
     {
         main_window::MainWindow form;
         form.SetExitProcess([](UINT) { exited = true; });
         ASSERT_TRUE(form.Create(""));  // the load adds the icon
         EXPECT_TRUE(tray.hung()) << "the load waited for the notification area";
+
+        tray.Release();
+        PumpMessages(100);  // the notification area's answer to the probe
+        SendMessageW(form.hwnd(), WM_TIMER, main_window::kReapplyTimerId, 0);
+        PumpMessages(100);
+        EXPECT_EQ(icon_calls, 1) << "the add owed is made at the next tick";
+
+        tray.Hang();
         SendMessageW(form.hwnd(), WM_COMMAND, main_window::kMenuExit, 0);  // "&Exit" chosen
         EXPECT_TRUE(exited);
         EXPECT_TRUE(tray.hung()) << "Exit waited for the notification area";
