@@ -30,6 +30,9 @@ std::string RunningProgramPath() {
 
 }  // namespace
 
+KeyHeldOpen::KeyHeldOpen() : held_(std::make_unique<registry::SettingsKeyHeldOpen>()) {}
+KeyHeldOpen::~KeyHeldOpen() = default;
+
 void CreateKey() { registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey); }
 
 StoredLook ReadLook() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/look.h"
@@ -12,10 +13,27 @@
 #include "core/stored_look.h"
 #include "core/text_outline.h"
 
+namespace registry {
+class SettingsKeyHeldOpen;
+}  // namespace registry
+
 namespace core::store {
 
 // Creates the settings key when it is missing; the writes below never create it.
 void CreateKey();
+
+// While one lives, the calls below open the settings key once between them (a tick's ten reads and
+// writes), not once each; what they read and write is the same.
+class KeyHeldOpen {
+  public:
+    KeyHeldOpen();
+    ~KeyHeldOpen();
+    KeyHeldOpen(const KeyHeldOpen&) = delete;
+    KeyHeldOpen& operator=(const KeyHeldOpen&) = delete;
+
+  private:
+    std::unique_ptr<registry::SettingsKeyHeldOpen> held_;
+};
 
 // The eight values the load reads, unconverted, in its order.
 StoredLook ReadLook();

@@ -63,6 +63,7 @@ void MainWindow::OnApplyLabelClicked() {
 void MainWindow::OnTick() {
     core::Restyler::Application tick(restyler_);
     if (!tick) return;  // a message dispatched inside the last tick: no tick in a tick
+    const core::store::KeyHeldOpen settings_key;
     tick.FindExtras();
     if (look_.make_opaque) {
         tick.Alpha(look_.alpha);

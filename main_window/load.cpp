@@ -18,6 +18,7 @@ void MainWindow::Load() {
     first_load_ = false;
 
     core::store::CreateKey();
+    const core::store::KeyHeldOpen settings_key;
 
     // What the stored values change is done as the person's own change would be: the look takes
     // it, the shell is given it, and it is stored back, one field at a time in this order.

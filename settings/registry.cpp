@@ -22,7 +22,33 @@ win::unique_hkey OpenKey(HKEY root, const char* key_path, bool for_read) {
     return key;
 }
 
+HKEY held_settings_key = nullptr;  // while a SettingsKeyHeldOpen lives
+
 }  // namespace
+
+LONG WriteSetting(const char* name, const settings::Value& value) {
+    if (held_settings_key) return WriteValueToKey(held_settings_key, name, REG_SZ, value);
+    return RegistryWriteValue(HKEY_CURRENT_USER, kSettingsKey, name, value, REG_SZ);
+}
+
+settings::Value ReadSetting(const char* name) {
+    if (!held_settings_key) return RegistryReadValue(HKEY_CURRENT_USER, kSettingsKey, name);
+    settings::Value value;
+    ReadValueFromKey(held_settings_key, name, value);
+    return value;
+}
+
+SettingsKeyHeldOpen::SettingsKeyHeldOpen() {
+    if (held_settings_key) return;
+    held_settings_key = OpenKey(HKEY_CURRENT_USER, kSettingsKey, true).release();
+    opened_ = held_settings_key != nullptr;
+}
+
+SettingsKeyHeldOpen::~SettingsKeyHeldOpen() {
+    if (!opened_) return;
+    RegCloseKey(held_settings_key);
+    held_settings_key = nullptr;
+}
 
 LONG RegistryCreateKey(HKEY root, const char* key_path) {
     win::unique_hkey key;
@@ -70,33 +96,39 @@ settings::Value RegistryReadValue(HKEY root, const char* key_path, const char* v
 
 LONG ReadValueFromKey(HKEY key, const char* value_name, settings::Value& value) {
     const win::WideText name = win::Wide(value_name);
+    // Most values fit here and are read with one call; a longer text is read again at its size. One
+    // spare NUL always follows the data: a text stored without its terminator must not be read past
+    // its end.
+    wchar_t small[128] = {};
+    std::vector<wchar_t> large;
+    BYTE* data = reinterpret_cast<BYTE*>(small);
     DWORD type = 0;
-    DWORD size = 0;
-    RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
+    DWORD got = sizeof small - sizeof(wchar_t);
+    LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &type, data, &got);
+    if (status == ERROR_MORE_DATA && type == REG_SZ) {
+        const DWORD size = got;
+        large.assign(static_cast<size_t>(size) / sizeof(wchar_t) + 2, L'\0');
+        data = reinterpret_cast<BYTE*>(large.data());
+        got = size;
+        status = RegQueryValueExW(key, name.c_str(), nullptr, &type, data, &got);
+    }
     if (type == REG_SZ) {
-        // One spare NUL: a text stored without its terminator must not be read past its end.
-        std::vector<wchar_t> buffer(static_cast<size_t>(size) / sizeof(wchar_t) + 1, L'\0');
-        DWORD got = size;
-        const LONG status =
-            RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got);
-        if (status != ERROR_SUCCESS || type != REG_SZ || got > size) {
+        if (status != ERROR_SUCCESS) {
             value = settings::Value();
-            return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
+            return status;
         }
         // Every character as stored, its terminator and any embedded NUL too; an odd last byte
         // (a value written as raw bytes) is no character.
-        value = settings::Value::Text(win::Utf8(buffer.data(), got / sizeof(wchar_t)));
+        value =
+            settings::Value::Text(win::Utf8(reinterpret_cast<const wchar_t*>(data), got / sizeof(wchar_t)));
         return ERROR_SUCCESS;
     }
     if (type == REG_DWORD) {
-        // Exactly four bytes whatever size the value claims: a wrong-sized value fails instead of
-        // overflowing the integer.
+        // At most four bytes whatever size the value claims: a longer value fails instead of
+        // overflowing the integer; a shorter one is its low bytes.
+        if (status != ERROR_SUCCESS || got > 4) return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
         uint32_t integer = 0;
-        DWORD got = sizeof integer;
-        const LONG status =
-            RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&integer), &got);
-        if (status != ERROR_SUCCESS || type != REG_DWORD)
-            return status != ERROR_SUCCESS ? status : ERROR_INVALID_DATA;
+        for (DWORD i = 0; i < got; ++i) integer |= static_cast<uint32_t>(data[i]) << (8 * i);
         value = settings::Value::Int32(static_cast<int32_t>(integer));
         return ERROR_SUCCESS;
     }

@@ -25,11 +25,23 @@ LONG ReadValueFromKey(HKEY key, const char* value_name, settings::Value& value);
 LONG RegistryDeleteValue(HKEY root, const char* key_path, const char* value_name);
 
 // The program's own settings key, as every caller in the program uses it.
-inline LONG WriteSetting(const char* name, const settings::Value& value) {
-    return RegistryWriteValue(HKEY_CURRENT_USER, kSettingsKey, name, value, REG_SZ);
-}
-inline settings::Value ReadSetting(const char* name) {
-    return RegistryReadValue(HKEY_CURRENT_USER, kSettingsKey, name);
-}
+LONG WriteSetting(const char* name, const settings::Value& value);
+settings::Value ReadSetting(const char* name);
+
+// While one lives, ReadSetting and WriteSetting go through one handle of the settings key, opened
+// when it was made: a tick that reads and writes ten values opens the key once, not ten times. The
+// values read and written are the same; a key missing when it is made is looked for at each call as
+// before (writes never create it), and one deleted meanwhile fails the calls as a missing key does.
+// On the windows' thread only; one made while another lives uses its handle.
+class SettingsKeyHeldOpen {
+  public:
+    SettingsKeyHeldOpen();
+    ~SettingsKeyHeldOpen();
+    SettingsKeyHeldOpen(const SettingsKeyHeldOpen&) = delete;
+    SettingsKeyHeldOpen& operator=(const SettingsKeyHeldOpen&) = delete;
+
+  private:
+    bool opened_ = false;  // this one opened the handle, and closes it
+};
 
 }  // namespace registry
