@@ -70,7 +70,7 @@ std::optional<DWORD> RunToExit(const std::string& arguments, DWORD timeout_ms);
 
 // One running Pelmora.exe; terminated (after taking its icon away) when destroyed.
 class PelmoraProcess {
-public:
+  public:
     PelmoraProcess() = default;
     ~PelmoraProcess();
     PelmoraProcess(const PelmoraProcess&) = delete;
@@ -95,8 +95,8 @@ public:
 
     // Child controls of the main window.
     HWND Child(const char* window_class, const char* caption) const;
-    HWND NewLabelBox() const;                  // the new-label box
-    HWND CurrentLabelBox() const;                  // the current-label box (read-only)
+    HWND NewLabelBox() const;      // the new-label box
+    HWND CurrentLabelBox() const;  // the current-label box (read-only)
     HWND Check(const char* caption) const { return Child("Button", caption); }
     bool Checked(const char* caption) const;
     // The sliders top to bottom, then left to right: 1 transparency, 2 X, 3 width, 4 Y, 5 height.
@@ -112,7 +112,7 @@ public:
     // The visible popup menu of this process, if any.
     HWND PopupMenu() const;
 
-private:
+  private:
     bool WaitUntilLoaded();
     std::vector<HWND> Children() const;
     HWND FindMain() const;
@@ -123,7 +123,7 @@ private:
 
 // Every test starts and ends with no settings, no Run value and the shell's own Start button.
 class PelmoraTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     // Starts Pelmora; null (and a failure recorded) when it does not come up.
