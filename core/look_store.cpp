@@ -30,8 +30,10 @@ std::string RunningProgramPath() {
 
 }  // namespace
 
-KeyHeldOpen::KeyHeldOpen() : held_(std::make_unique<registry::SettingsKeyHeldOpen>()) {}
-KeyHeldOpen::~KeyHeldOpen() = default;
+KeyHeldOpen::KeyHeldOpen() : held_(registry::HoldSettingsKey()) {}
+KeyHeldOpen::~KeyHeldOpen() {
+    if (held_) registry::ReleaseSettingsKey();
+}
 
 void CreateKey() { registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey); }
 

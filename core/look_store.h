@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "core/look.h"
@@ -12,10 +11,6 @@
 #include "core/shape.h"
 #include "core/stored_look.h"
 #include "core/text_outline.h"
-
-namespace registry {
-class SettingsKeyHeldOpen;
-}  // namespace registry
 
 namespace core::store {
 
@@ -32,7 +27,7 @@ class KeyHeldOpen {
     KeyHeldOpen& operator=(const KeyHeldOpen&) = delete;
 
   private:
-    std::unique_ptr<registry::SettingsKeyHeldOpen> held_;
+    bool held_;  // this one opened it, and closes it
 };
 
 // The eight values the load reads, unconverted, in its order.

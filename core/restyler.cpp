@@ -37,13 +37,13 @@ void GiveOutline(HWND button, const RegionSlot& outline, ShellCalls& calls) {
     outline.CopyTo(button);
 }
 
-// A box outline fits each further button's own height; a region handed to a window is its own.
+// A box outline fits each further button's own height.
 void GiveBoxOutline(HWND button, ShapeType shape, int width, ShellCalls& calls) {
     RECT rect{};
     if (!GetWindowRect(button, &rect)) return;
-    win::unique_hrgn own = BuildBoxOutline(shape, {width, rect.bottom - rect.top});
-    if (!own || HasRegion(button, own.get()) || !calls.Answers(button)) return;
-    if (SetWindowRgn(button, own.get(), TRUE)) own.release();
+    RegionSlot own;
+    own.Replace(BuildBoxOutline(shape, {width, rect.bottom - rect.top}));
+    GiveOutline(button, own, calls);
 }
 
 }  // namespace

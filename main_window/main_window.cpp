@@ -23,10 +23,7 @@ MainWindow::MainWindow() = default;
 MainWindow::~MainWindow() {
     reapply_timer_.Stop();
     // A window that goes away takes its icon along; the shell would keep a dead one otherwise.
-    if (tray_icon_) {
-        core::ShellCalls calls;
-        tray_icon_->Remove(calls);
-    }
+    RemoveTrayIcon();
     // Before any member goes: the hidden owner would otherwise take this window along in the
     // middle of member destruction, delivering its last messages to a half-destroyed object.
     Destroy();
@@ -82,6 +79,13 @@ void MainWindow::AddTrayIcon() {
     tray_icon_->Add(calls);
 }
 
+void MainWindow::RemoveTrayIcon() {
+    // A shell that is not answering removes a dead process's icon itself.
+    if (!tray_icon_) return;
+    core::ShellCalls calls;
+    tray_icon_->Remove(calls);
+}
+
 void MainWindow::SetWindowStateMinimized() {
     minimized_ = true;
     if (IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_MINIMIZE);  // raises OnResize, which hides the window
@@ -103,11 +107,7 @@ void MainWindow::Restore() {
 void MainWindow::OnRestoreChosen() { Restore(); }
 
 void MainWindow::OnExitChosen() {
-    // A shell that is not answering removes a dead process's icon itself.
-    if (tray_icon_) {
-        core::ShellCalls calls;
-        tray_icon_->Remove(calls);
-    }
+    RemoveTrayIcon();
     if (exit_process_) {
         exit_process_(0);
         return;

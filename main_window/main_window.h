@@ -132,6 +132,7 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     void Restore();
     void ShowTrayMenu();
     void AddTrayIcon();
+    void RemoveTrayIcon();
     void OnTaskbarCreated();
 
     // The controls; tests reach them as a person does, by their identifiers.

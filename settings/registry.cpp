@@ -22,7 +22,7 @@ win::unique_hkey OpenKey(HKEY root, const char* key_path, bool for_read) {
     return key;
 }
 
-HKEY held_settings_key = nullptr;  // while a SettingsKeyHeldOpen lives
+HKEY held_settings_key = nullptr;  // while the key is held open
 
 }  // namespace
 
@@ -38,15 +38,14 @@ settings::Value ReadSetting(const char* name) {
     return value;
 }
 
-SettingsKeyHeldOpen::SettingsKeyHeldOpen() {
-    if (held_settings_key) return;
+bool HoldSettingsKey() {
+    if (held_settings_key) return false;
     held_settings_key = OpenKey(HKEY_CURRENT_USER, kSettingsKey, true).release();
-    opened_ = held_settings_key != nullptr;
+    return held_settings_key != nullptr;
 }
 
-SettingsKeyHeldOpen::~SettingsKeyHeldOpen() {
-    if (!opened_) return;
-    RegCloseKey(held_settings_key);
+void ReleaseSettingsKey() {
+    if (held_settings_key) RegCloseKey(held_settings_key);
     held_settings_key = nullptr;
 }
 

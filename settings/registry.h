@@ -28,20 +28,13 @@ LONG RegistryDeleteValue(HKEY root, const char* key_path, const char* value_name
 LONG WriteSetting(const char* name, const settings::Value& value);
 settings::Value ReadSetting(const char* name);
 
-// While one lives, ReadSetting and WriteSetting go through one handle of the settings key, opened
-// when it was made: a tick that reads and writes ten values opens the key once, not ten times. The
-// values read and written are the same; a key missing when it is made is looked for at each call as
-// before (writes never create it), and one deleted meanwhile fails the calls as a missing key does.
-// On the windows' thread only; one made while another lives uses its handle.
-class SettingsKeyHeldOpen {
-  public:
-    SettingsKeyHeldOpen();
-    ~SettingsKeyHeldOpen();
-    SettingsKeyHeldOpen(const SettingsKeyHeldOpen&) = delete;
-    SettingsKeyHeldOpen& operator=(const SettingsKeyHeldOpen&) = delete;
-
-  private:
-    bool opened_ = false;  // this one opened the handle, and closes it
-};
+// While the settings key is held open, ReadSetting and WriteSetting go through that one handle: a
+// tick that reads and writes ten values opens the key once, not ten times. The values read and
+// written are the same; a key missing when it is held is looked for at each call as before (writes
+// never create it), and one deleted meanwhile fails the calls as a missing key does. On the
+// windows' thread only. HoldSettingsKey is false when the key was held already or could not be
+// opened: then there is nothing to release.
+bool HoldSettingsKey();
+void ReleaseSettingsKey();
 
 }  // namespace registry
