@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "resources/resource.h"
 #include "resources/version.h"
@@ -53,11 +54,11 @@ win::com_ptr<IPicture> LoadResourcePicture(int id) {
 
 }  // namespace
 
-AboutWindow::AboutWindow() {
-    OpenWebAddress = [](const std::string& address) {
-        ShellExecuteW(nullptr, nullptr, win::Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    };
+void OpenInBrowser(const std::string& address) {
+    ShellExecuteW(nullptr, nullptr, win::Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
+
+AboutWindow::AboutWindow(AddressOpener open_address) : open_address_(std::move(open_address)) {}
 
 AboutWindow::~AboutWindow() {
     // Destroy the window while this object's members still exist; its owner goes after it.
@@ -180,7 +181,9 @@ void AboutWindow::Show() {
 
 void AboutWindow::OnOkClicked() { ShowWindow(hwnd(), SW_HIDE); }
 
-void AboutWindow::OnWebLinkClicked() { OpenWebAddress(kWebAddress); }
+void AboutWindow::OnWebLinkClicked() {
+    if (open_address_) open_address_(kWebAddress);
+}
 
 LRESULT AboutWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

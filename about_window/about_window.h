@@ -29,17 +29,18 @@ enum ControlId : int {
     kRightsLabel,
 };
 
+// What opens the web address: the default browser, or a test's stand-in.
+using AddressOpener = std::function<void(const std::string& address)>;
+void OpenInBrowser(const std::string& address);
+
 class AboutWindow : public controls::Form {
   public:
-    AboutWindow();
+    explicit AboutWindow(AddressOpener open_address = OpenInBrowser);
     ~AboutWindow() override;
 
     // Creates the window hidden, centred on the screen; false when it could not be created.
     bool Create();
     void Show();
-
-    // Opens an address in the default browser; tests put a stand-in here.
-    std::function<void(const std::string& address)> OpenWebAddress;
 
   protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -61,6 +62,7 @@ class AboutWindow : public controls::Form {
     win::unique_hfont link_font_;     // remade at every DPI
     win::unique_hbitmap background_;  // the picture, already stretched to the client area at every DPI
     win::unique_hbrush background_brush_;
+    AddressOpener open_address_;
 };
 
 }  // namespace about_window

@@ -83,12 +83,11 @@ void Store(const char* name, const char* text) {
     registry::WriteSetting(name, settings::Value::Text(text));
 }
 
-// The middle of the apply-label picture, where the main window's layout draws it (twips, inside the
-// controls frame), in client pixels.
+// The middle of the apply-label picture, where the main window's layout draws it, in client pixels.
 LPARAM ApplyLabelPicturePoint(HWND main) {
     int dpi = win::WindowDpi(main);
     if (!dpi) dpi = win::ScreenDpi();
-    const RECT r = win::TwipsToClientRect({1200 + 120, 1140, 1740, 435}, dpi);
+    const RECT r = win::TwipsToClientRect(main_window::kApplyLabelPicture, dpi);
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 

@@ -37,6 +37,8 @@ struct SliderRange {
 struct SliderRanges {
     SliderRange alpha, x, width, y, height;
 };
+// The ranges the sliders start with; the X and width maxima follow the screen from the first load.
+constexpr SliderRanges kInitialSliderRanges{{0, 255}, {0, 2000}, {0, 2500}, {0, 100}, {0, 100}};
 
 // The edits a load makes, in its order: "Startup" and "Make Opaque" ticked when stored so (the load
 // never clears them), then the alpha and the four positions. Only a value that differs from the

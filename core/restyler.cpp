@@ -1,6 +1,7 @@
 #include "core/restyler.h"
 
 #include <cstring>
+#include <utility>
 
 #include "core/stored_look.h"
 #include "core/taskbar_alpha.h"
@@ -22,7 +23,7 @@ void SetAlpha(HWND taskbar, int16_t alpha, ShellCalls& calls) {
     SetWindowAlpha(taskbar, alpha);
 }
 
-void Place(HWND button, HWND taskbar, const Placement& placement) {
+void PlaceIfMoved(HWND button, HWND taskbar, const Placement& placement) {
     if (button && !IsPlaced(button, taskbar, placement)) PlaceStartButton(button, taskbar, placement);
 }
 
@@ -48,10 +49,10 @@ void GiveBoxOutline(HWND button, ShapeType shape, int width, ShellCalls& calls) 
 
 }  // namespace
 
-void ShellWindows::FindAll() {
-    taskbar = FindTaskbar();
-    start_button = FindStartButton(taskbar);
-    FindExtras();
+void ShellWindows::FindAll(const ShellFinder& finder) {
+    taskbar = finder.taskbar();
+    start_button = finder.start_button(taskbar);
+    FindExtras(finder);
 }
 
 PlacementCall PlanPlacement(bool button_is_top_level, POINT taskbar_client_origin,
@@ -104,7 +105,8 @@ bool HasAlpha(HWND taskbar, int16_t alpha) {
     return GetLayeredWindowAttributes(taskbar, &key, &now, &flags) && (flags & LWA_ALPHA) && now == alpha;
 }
 
-Restyler::Restyler(RegionSlot::DeleteRegionFn delete_region) : region_(delete_region) {}
+Restyler::Restyler(ShellFinder finder, RegionSlot::DeleteRegionFn delete_region)
+    : finder_(std::move(finder)), region_(delete_region) {}
 
 Restyler::Application::Application(Restyler& restyler) : restyler_(restyler), running_(!restyler.applying_) {
     restyler_.applying_ = true;
@@ -115,12 +117,12 @@ Restyler::Application::~Application() {
     restyler_.applying_ = false;
     if (restyler_.search_pending_) {
         restyler_.search_pending_ = false;
-        restyler_.shell_.FindAll();
+        restyler_.shell_.FindAll(restyler_.finder_);
     }
 }
 
 void Restyler::Application::FindExtras() {
-    if (running_) restyler_.shell_.FindExtras();
+    if (running_) restyler_.shell_.FindExtras(restyler_.finder_);
 }
 
 void Restyler::Application::Alpha(int16_t alpha) {
@@ -130,11 +132,12 @@ void Restyler::Application::Alpha(int16_t alpha) {
     for (const SecondaryTaskbar& extra : shell.extras) SetAlpha(extra.taskbar, alpha, calls_);
 }
 
-void Restyler::Application::Placement(const core::Placement& placement) {
+void Restyler::Application::Place(const Placement& placement) {
     if (!running_) return;
     const ShellWindows& shell = restyler_.shell_;
-    Place(shell.start_button, shell.taskbar, placement);
-    for (const SecondaryTaskbar& extra : shell.extras) Place(extra.start_button, extra.taskbar, placement);
+    PlaceIfMoved(shell.start_button, shell.taskbar, placement);
+    for (const SecondaryTaskbar& extra : shell.extras)
+        PlaceIfMoved(extra.start_button, extra.taskbar, placement);
 }
 
 void Restyler::Application::Label(const std::string& label) {
@@ -164,25 +167,20 @@ void Restyler::FindShell() {
         search_pending_ = true;
         return;
     }
-    shell_.FindAll();
-}
-
-void Restyler::UseTaskbarWindows(HWND taskbar, HWND start_button) {
-    shell_.taskbar = taskbar;
-    shell_.start_button = start_button;
+    shell_.FindAll(finder_);
 }
 
 void Restyler::Apply(const Look& look) {
     Application application(*this);
     application.FindExtras();
     if (look.make_opaque) application.Alpha(look.alpha);
-    application.Placement(look.placement);
+    application.Place(look.placement);
     application.Label(look.label);
     application.Outline(look);
 }
 
 void Restyler::ApplyAlpha(int16_t alpha) { Application(*this).Alpha(alpha); }
-void Restyler::ApplyPlacement(const core::Placement& placement) { Application(*this).Placement(placement); }
+void Restyler::ApplyPlacement(const Placement& placement) { Application(*this).Place(placement); }
 void Restyler::ApplyLabel(const std::string& label) { Application(*this).Label(label); }
 void Restyler::ApplyOutline(const Look& look) { Application(*this).Outline(look); }
 

@@ -32,9 +32,9 @@ struct ShellWindows {
     std::vector<SecondaryTaskbar> extras;
 
     // Searches the main taskbar, its Start button and the extra taskbars again.
-    void FindAll();
+    void FindAll(const ShellFinder& finder);
     // Searches only the extra taskbars: monitors come and go between ticks.
-    void FindExtras() { extras = FindSecondaryTaskbars(); }
+    void FindExtras(const ShellFinder& finder) { extras = finder.extras(); }
 };
 
 // Where and how SetWindowPos places a Start button. A child button takes the position in its
@@ -62,7 +62,8 @@ bool HasAlpha(HWND taskbar, int16_t alpha);
 
 class Restyler {
   public:
-    explicit Restyler(RegionSlot::DeleteRegionFn delete_region = RegionSlot::DeleteRegion);
+    explicit Restyler(ShellFinder finder = {},
+                      RegionSlot::DeleteRegionFn delete_region = RegionSlot::DeleteRegion);
     Restyler(const Restyler&) = delete;
     Restyler& operator=(const Restyler&) = delete;
 
@@ -83,7 +84,7 @@ class Restyler {
         // A monitor plugged in gets the look now; one taken away is simply no longer found.
         void FindExtras();
         void Alpha(int16_t alpha);
-        void Placement(const core::Placement& placement);
+        void Place(const Placement& placement);
         void Label(const std::string& label);
         // Builds the look's outline when it changed (no shape keeps the last one) and gives it to
         // every button whose region differs.
@@ -112,8 +113,6 @@ class Restyler {
     bool Applying() const { return applying_; }
     const ShellWindows& shell() const { return shell_; }
     const RegionSlot& region() const { return region_; }
-    // Lets a test stand its own windows in for the taskbar and the Start button.
-    void UseTaskbarWindows(HWND taskbar, HWND start_button);
 
   private:
     // What the outline in the slot was built from: it is built again only when this changes.
@@ -132,6 +131,7 @@ class Restyler {
     void BuildOutline(const Look& look);
     void KeepLabel(const std::string& label);
 
+    ShellFinder finder_;
     ShellWindows shell_;
     RegionSlot region_;
     OutlineSource built_from_;  // meaningful once the slot holds a built outline

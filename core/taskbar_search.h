@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 namespace core {
@@ -30,5 +31,13 @@ constexpr size_t kMaxSecondaryTaskbars = 16;
 // "BUTTON" child. A taskbar without either is left out. A search costs one call per taskbar examined,
 // plus one or two for its button.
 std::vector<SecondaryTaskbar> FindSecondaryTaskbars();
+
+// Where the shell's windows are looked for: the system's own by default; a test or the benchmark
+// hands in its stand-ins.
+struct ShellFinder {
+    std::function<HWND()> taskbar = FindTaskbar;
+    std::function<HWND(HWND taskbar)> start_button = FindStartButton;
+    std::function<std::vector<SecondaryTaskbar>()> extras = FindSecondaryTaskbars;
+};
 
 }  // namespace core

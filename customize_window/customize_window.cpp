@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <utility>
 #include <vector>
 
 #include "resources/resource.h"
@@ -60,9 +61,8 @@ core::ShapeType ShapeOf(int command) {
     return core::ShapeType::kNone;
 }
 
-CustomizeWindow::CustomizeWindow(OutlineEditing& look) : look_(look) {
-    ShowFontDialog = ShowSystemFontDialog;
-}
+CustomizeWindow::CustomizeWindow(core::LookKeeper& keeper, FontDialog font_dialog)
+    : keeper_(keeper), font_dialog_(std::move(font_dialog)) {}
 
 int CustomizeWindow::FrameWidth(int dpi) {
     RECT frame{0, 0, win::TwipsToPixels(kClientWidthTwips, dpi), 0};
@@ -116,10 +116,11 @@ void CustomizeWindow::Show() {
 }
 
 void CustomizeWindow::ShowLook() {
+    const core::Look& look = keeper_.look();
     for (const ShapeButton& button : kShapeButtons)
-        shape_toolbar_.SetButtonValue(button.command, button.shape == look_.Shape() ? 1 : 0);
-    SetTextFrameVisible(look_.Shape() == core::ShapeType::kText);
-    outline_text_box_.SetText(look_.OutlineText());
+        shape_toolbar_.SetButtonValue(button.command, button.shape == look.shape ? 1 : 0);
+    SetTextFrameVisible(look.shape == core::ShapeType::kText);
+    outline_text_box_.SetText(look.outline_text);
 }
 
 void CustomizeWindow::SetTextFrameVisible(bool visible) {
@@ -131,17 +132,20 @@ void CustomizeWindow::SetTextFrameVisible(bool visible) {
 void CustomizeWindow::OnShapeButtonClicked(int command) {
     // A click on the pressed button releases it; the look's shape is pressed again, alone.
     if (const core::ShapeType shape = ShapeOf(command); shape != core::ShapeType::kNone)
-        look_.ChooseShape(shape);
+        keeper_.Handle(core::ShapeChosen{shape});
     Show();
 }
 
-void CustomizeWindow::OnOutlineTextChanged() { look_.EditOutlineText(outline_text_box_.Text()); }
+void CustomizeWindow::OnOutlineTextChanged() {
+    keeper_.Handle(core::OutlineTextTyped{outline_text_box_.Text()});
+}
 
 void CustomizeWindow::OnFontOptionsClicked() {
-    FontAttributes chosen = look_.FontDialog();
+    const FontAttributes last = keeper_.font_dialog();
+    FontAttributes chosen = last;
     // Cancel is not told apart from OK: after a cancel the dialog's values are those of its last use.
-    if (!ShowFontDialog || !ShowFontDialog(hwnd(), look_.FontDialog(), chosen)) chosen = look_.FontDialog();
-    look_.PickFont(chosen);
+    if (!font_dialog_ || !font_dialog_(hwnd(), last, chosen)) chosen = last;
+    keeper_.Handle(core::FontPicked{chosen});
 }
 
 LRESULT CustomizeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

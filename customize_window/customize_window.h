@@ -1,7 +1,7 @@
 // The customize window: an editor of the outline's part of the look (the shape, the text of a
 // text-shaped outline and its font). Made the first time the user opens it and kept until the
 // program ends; closing it only hides it. It stores and applies nothing itself: it tells the
-// look's owner what the user chose.
+// look's owner what the user chose, and shows the look it holds.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include "controls/controls.h"
 #include "controls/form.h"
 #include "controls/toolbar.h"
+#include "core/look_keeper.h"
 #include "core/shape.h"
 #include "core/text_outline.h"
 #include "win/window.h"
@@ -36,26 +37,12 @@ int CommandOf(core::ShapeType shape);
 // The shape a command chooses; none for another command.
 core::ShapeType ShapeOf(int command);
 
-// What the customize window edits, answered by the look's owner.
-class OutlineEditing {
-  public:
-    virtual core::ShapeType Shape() const = 0;
-    virtual const std::string& OutlineText() const = 0;
-    // The font dialog's values after its last use (before it, an empty face).
-    virtual const FontAttributes& FontDialog() const = 0;
-    virtual void ChooseShape(core::ShapeType shape) = 0;
-    virtual void EditOutlineText(const std::string& text) = 0;
-    // The values the font dialog was left with: the chosen ones, or after a cancel those of its
-    // last use (a cancel is not told apart from OK).
-    virtual void PickFont(const FontAttributes& dialog) = 0;
-
-  protected:
-    ~OutlineEditing() = default;
-};
+// The font dialog: true for OK, with `chosen` filled; tests stand their own in.
+using FontDialog = std::function<bool(HWND owner, const FontAttributes& last, FontAttributes& chosen)>;
 
 class CustomizeWindow : public controls::Form {
   public:
-    explicit CustomizeWindow(OutlineEditing& look);
+    CustomizeWindow(core::LookKeeper& keeper, FontDialog font_dialog);
 
     // Creates the window hidden, showing the look; false when it could not be created.
     bool Create();
@@ -63,9 +50,6 @@ class CustomizeWindow : public controls::Form {
     void Show();
     // The width of the window's frame at a DPI: its outer width less its client width.
     static int FrameWidth(int dpi);
-
-    // The font dialog; tests put a stand-in here. It returns true for OK, and fills `chosen`.
-    std::function<bool(HWND owner, const FontAttributes& last, FontAttributes& chosen)> ShowFontDialog;
 
   protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -84,7 +68,8 @@ class CustomizeWindow : public controls::Form {
     controls::Frame text_frame_;
     controls::TextBox outline_text_box_;
     controls::Button font_options_button_;
-    OutlineEditing& look_;
+    core::LookKeeper& keeper_;
+    FontDialog font_dialog_;
 };
 
 // ChooseFontW listing the screen fonts, starting from the last values. Cancel leaves `chosen` alone.

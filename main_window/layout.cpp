@@ -8,7 +8,6 @@ namespace main_window {
 namespace {
 
 // Containers, in the window's twips.
-constexpr int kControlsFrameX = 1200, kControlsFrameY = 0;
 constexpr int kXFrameX = kControlsFrameX + 120, kXFrameY = kControlsFrameY + 1560;
 constexpr int kYFrameX = kControlsFrameX + 120, kYFrameY = kControlsFrameY + 2640;
 
@@ -27,32 +26,38 @@ void MainWindow::CreateControls() {
     new_label_caption_.Create(w, 0, 0, kNewLabelCaption, "New Label:");
     current_label_box_.Create(w, placed_later, kCurrentLabelBox, "", true);
     make_opaque_box_.Create(w, placed_later, kMakeOpaqueBox, "Make Opaque");
-    transparency_slider_.Create(w, placed_later, kTransparencySlider, {0, 255, 255, 1, 5});
+    // Each slider starts at its range and the look's value; small and large steps are its own.
+    const core::SliderRanges& ranges = keeper_->slider_ranges();
+    const core::Look& look = keeper_->look();
+    auto range = [](const core::SliderRange& r, int value, int small_change, int large_change) {
+        return controls::ScrollBar::Range{r.min, r.max, value, small_change, large_change};
+    };
+    transparency_slider_.Create(w, placed_later, kTransparencySlider, range(ranges.alpha, look.alpha, 1, 5));
     transparency_slider_.SetVisible(false);
     startup_box_.Create(w, placed_later, kStartupBox, "Startup");
     x_frame_.Create(w, placed_later, kXFrame, "X Positions");
-    width_slider_.Create(w, placed_later, kWidthSlider, {0, 2500, 100, 1, 5});
-    x_slider_.Create(w, placed_later, kXSlider, {0, 2000, 0, 1, 10});
+    width_slider_.Create(w, placed_later, kWidthSlider, range(ranges.width, look.placement.width, 1, 5));
+    x_slider_.Create(w, placed_later, kXSlider, range(ranges.x, look.placement.x, 1, 10));
     y_frame_.Create(w, placed_later, kYFrame, "Y Positions");
-    y_slider_.Create(w, placed_later, kYSlider, {0, 100, 0, 1, 10});
-    height_slider_.Create(w, placed_later, kHeightSlider, {0, 100, 32, 1, 5});
+    y_slider_.Create(w, placed_later, kYSlider, range(ranges.y, look.placement.y, 1, 10));
+    height_slider_.Create(w, placed_later, kHeightSlider, range(ranges.height, look.placement.height, 1, 5));
     about_button_.Create(w, placed_later, kAboutButton, "About");
 
+    // Each control's input is one edit of the look; the keeper answers with what to show.
     using core::LookField;
-    make_opaque_box_.Click = [this] { Perform({LookField::kMakeOpaque, make_opaque_box_.Value() == 1}); };
-    startup_box_.Click = [this] { Perform({LookField::kAutostart, startup_box_.Value() == 1}); };
-    transparency_slider_.Change = [this] { Perform({LookField::kAlpha, transparency_slider_.Value()}); };
-    x_slider_.Change = [this] { Perform({LookField::kX, x_slider_.Value()}); };
-    width_slider_.Change = [this] { Perform({LookField::kWidth, width_slider_.Value()}); };
-    y_slider_.Change = [this] { Perform({LookField::kY, y_slider_.Value()}); };
-    height_slider_.Change = [this] { Perform({LookField::kHeight, height_slider_.Value()}); };
+    auto edit = [this](LookField field, int value) { Show(keeper_->Handle(core::LookEdit{field, value})); };
+    make_opaque_box_.Click = [this, edit] { edit(LookField::kMakeOpaque, make_opaque_box_.Value() == 1); };
+    startup_box_.Click = [this, edit] { edit(LookField::kAutostart, startup_box_.Value() == 1); };
+    transparency_slider_.Change = [this, edit] { edit(LookField::kAlpha, transparency_slider_.Value()); };
+    x_slider_.Change = [this, edit] { edit(LookField::kX, x_slider_.Value()); };
+    width_slider_.Change = [this, edit] { edit(LookField::kWidth, width_slider_.Value()); };
+    y_slider_.Change = [this, edit] { edit(LookField::kY, y_slider_.Value()); };
+    height_slider_.Change = [this, edit] { edit(LookField::kHeight, height_slider_.Value()); };
     about_button_.Click = [this] { OnAboutClicked(); };
     apply_label_picture_.Click = [this] { OnApplyLabelClicked(); };
     customize_picture_.Click = [this] { OnCustomizeClicked(); };
-    new_label_box_.Change = [this] {
-        look_.label = new_label_box_.Text();
-    };  // reaches the Start button at the tick
-    reapply_timer_.Tick = [this] { OnTick(); };
+    new_label_box_.Change = [this] { OnLabelTyped(); };
+    reapply_timer_.Tick = [this] { keeper_->Handle(core::Tick{}); };
     // The pictures that take clicks, the timer and the notification-area menu's items.
     host().Add(customize_picture_);
     host().Add(apply_label_picture_);
@@ -105,11 +110,11 @@ void MainWindow::LayOut() {
     frame_background_picture_.Set(background_.get(), IMAGE_BITMAP,
                                   at(90, 120, 3315, 3930, kControlsFrameX, kControlsFrameY), Fit::kStretch);
     apply_label_picture_.Set(apply_label_.get(), IMAGE_BITMAP,
-                             at(120, 1140, 1740, 435, kControlsFrameX, kControlsFrameY), Fit::kStretch);
+                             win::TwipsToClientRect(kApplyLabelPicture, dpi()), Fit::kStretch);
     // Drawn at the control's size: at 96 DPI that is the picture's own 212 x 30 pixels, and at other
     // resolutions the picture grows with the layout instead of shrinking inside it.
     customize_picture_.Set(customize_bitmap_.get(), IMAGE_BITMAP,
-                           at(120, 3480, 3180, 450, kControlsFrameX, kControlsFrameY), Fit::kStretch);
+                           win::TwipsToClientRect(kCustomizePicture, dpi()), Fit::kStretch);
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 

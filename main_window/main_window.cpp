@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "about_window/about_window.h"
 #include "resources/resource.h"
 #include "core/tray_icon.h"
@@ -18,12 +20,12 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLIN
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 }  // namespace
 
-MainWindow::MainWindow() = default;
+MainWindow::MainWindow(Environment environment) : environment_(std::move(environment)) {}
 
 MainWindow::~MainWindow() {
     reapply_timer_.Stop();
     // A window that goes away takes its icon along; the shell would keep a dead one otherwise.
-    RemoveTrayIcon();
+    if (keeper_) keeper_->Handle(core::Ending{});
     // Before any member goes: the hidden owner would otherwise take this window along in the
     // middle of member destruction, delivering its last messages to a half-destroyed object.
     Destroy();
@@ -55,35 +57,22 @@ bool MainWindow::Create(const std::string& arguments) {
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));
     taskbar_created_message_ = RegisterWindowMessageW(L"TaskbarCreated");
+    keeper_ = std::make_unique<core::LookKeeper>(
+        environment_.shell, core::MakeTrayIconRecord(hwnd(), icon_small_ ? icon_small_.get() : icon_.get()));
 
     CreateControls();
     LayOutAt(dpi());
-    Load();
+    Load(core::Load{MeasureScreen()});
     reapply_timer_.Start(hwnd(), kReapplyTimerId, kReapplyIntervalMs);
     return true;
 }
 
 customize_window::CustomizeWindow& MainWindow::Customize() {
     if (!customize_) {
-        customize_ = std::make_unique<customize_window::CustomizeWindow>(static_cast<OutlineEditing&>(*this));
+        customize_ = std::make_unique<customize_window::CustomizeWindow>(*keeper_, environment_.font_dialog);
         customize_->Create();
     }
     return *customize_;
-}
-
-void MainWindow::AddTrayIcon() {
-    if (!tray_icon_)
-        tray_icon_ = std::make_unique<core::TrayIconCalls>(
-            core::MakeTrayIconRecord(hwnd(), icon_small_ ? icon_small_.get() : icon_.get()));
-    core::ShellCalls calls;
-    tray_icon_->Add(calls);
-}
-
-void MainWindow::RemoveTrayIcon() {
-    // A shell that is not answering removes a dead process's icon itself.
-    if (!tray_icon_) return;
-    core::ShellCalls calls;
-    tray_icon_->Remove(calls);
 }
 
 void MainWindow::SetWindowStateMinimized() {
@@ -107,12 +96,8 @@ void MainWindow::Restore() {
 void MainWindow::OnRestoreChosen() { Restore(); }
 
 void MainWindow::OnExitChosen() {
-    RemoveTrayIcon();
-    if (exit_process_) {
-        exit_process_(0);
-        return;
-    }
-    ExitProcess(0);
+    keeper_->Handle(core::Ending{});
+    environment_.end_process(0);
 }
 
 void MainWindow::OnTrayMessage(LPARAM lparam) {
@@ -140,16 +125,9 @@ void MainWindow::ShowTrayMenu() {
     PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
-void MainWindow::OnTaskbarCreated() {
-    // The shell came back: the old handles are gone and so is our icon. Announced while the look
-    // is being applied, the search waits until that application has ended.
-    restyler_.FindShell();
-    AddTrayIcon();
-}
-
 void MainWindow::OnAboutClicked() {
     if (!about_ || !about_->hwnd()) {
-        about_ = std::make_unique<about_window::AboutWindow>();
+        about_ = std::make_unique<about_window::AboutWindow>(environment_.open_address);
         about_->Create();
     }
     about_->Show();
@@ -159,7 +137,7 @@ void MainWindow::OnCustomizeClicked() { Customize().Show(); }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (taskbar_created_message_ && msg == taskbar_created_message_) {
-        OnTaskbarCreated();
+        keeper_->Handle(core::TaskbarCreated{});
         return 0;
     }
     switch (msg) {

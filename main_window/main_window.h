@@ -12,13 +12,11 @@
 
 #include "controls/controls.h"
 #include "controls/form.h"
-#include "core/look.h"
-#include "core/look_edit.h"
-#include "core/look_store.h"
-#include "core/restyler.h"
+#include "core/look_keeper.h"
 #include "core/stored_look.h"
-#include "core/tray_icon_calls.h"
 #include "customize_window/customize_window.h"
+#include "main_window/environment.h"
+#include "win/dpi.h"
 #include "win/handles.h"
 #include "win/window.h"
 
@@ -55,41 +53,33 @@ enum ControlId : int {
 // Menu item identifiers of the notification-area menu.
 enum MenuId : UINT { kMenuRestore = 101, kMenuExit = 102 };
 
-// The main window owns the look (a plain value it shows and edits), applies it through the
-// restyler and stores it one field at a time; the customize window edits the outline's part of it.
-class MainWindow : public controls::Form, private customize_window::OutlineEditing {
+// The controls frame, and the two pictures in it that take clicks (a person clicks where they are
+// drawn), in twips of the client area.
+constexpr int kControlsFrameX = 1200, kControlsFrameY = 0;
+constexpr win::TwipsRect kApplyLabelPicture{kControlsFrameX + 120, kControlsFrameY + 1140, 1740, 435};
+constexpr win::TwipsRect kCustomizePicture{kControlsFrameX + 120, kControlsFrameY + 3480, 3180, 450};
+
+// The main window shows the look and turns a person's input into events for the look's owner
+// (core::LookKeeper), which it makes with the window and keeps for its life; the customize window
+// edits the outline's part through the same owner.
+class MainWindow : public controls::Form {
   public:
-    MainWindow();
+    explicit MainWindow(Environment environment = {});
     ~MainWindow() override;
 
     // Creates the window and runs the load; false when the window could not be created.
     bool Create(const std::string& arguments);
-
-    // The customize window, once the user has opened it (null before); its font dialog can be
-    // stood in for.
-    customize_window::CustomizeWindow* CustomizeIfMade() const { return customize_.get(); }
-    about_window::AboutWindow* About() const { return about_.get(); }
-
-    // The shell's windows that get the look; a test may stand its own windows in.
-    core::Restyler& restyler() { return restyler_; }
-    HWND Taskbar() const { return restyler_.shell().taskbar; }
-    HWND StartButton() const { return restyler_.shell().start_button; }
-    const std::vector<core::SecondaryTaskbar>& SecondaryTaskbars() const { return restyler_.shell().extras; }
-    // What "&Exit" ends the process with (ExitProcess unless a test puts another here).
-    void SetExitProcess(void (*exit_process)(UINT)) { exit_process_ = exit_process; }
-    // Where the windowless pictures that take clicks lie, in client pixels.
-    RECT ApplyLabelPictureBounds() const { return apply_label_picture_.Bounds(); }
-    RECT CustomizePictureBounds() const { return customize_picture_.Bounds(); }
 
   protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void LayOut() override;
 
   private:
-    // The load routine: at start and after every label change.
-    void Load();
-    // The tick: the look applied again, once a second.
-    void OnTick();
+    // The load (at start) or the label action, which loads again; then the window is shown.
+    void Load(const core::LookEvent& load);
+    core::ScreenMeasure MeasureScreen() const;
+    // Shows the parts of the look the keeper's answer names.
+    void Show(const core::Shown& shown);
     void OnCustomizeClicked();
     void OnAboutClicked();
     void OnExitChosen();
@@ -103,37 +93,18 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     void OnTrayMessage(LPARAM lparam);
     void OnRestoreChosen();
     void OnApplyLabelClicked();
+    void OnLabelTyped();
 
-    // An edit of the look, from a person's input or the load: the look takes it, the controls show
-    // it, the shell is given it, the field is stored.
-    void Perform(const core::LookEdit& edit);
     void ShowField(core::LookField field);
-    // The new-label box shows the label; the look takes it as the box holds it.
-    void ShowLabel(const std::string& label);
-    core::SliderRanges SliderRanges() const;
-
-    // What the customize window edits.
-    core::ShapeType Shape() const override { return look_.shape; }
-    const std::string& OutlineText() const override { return look_.outline_text; }
-    const core::FontAttributes& FontDialog() const override { return font_source_.dialog; }
-    void ChooseShape(core::ShapeType shape) override;
-    void EditOutlineText(const std::string& text) override;
-    void PickFont(const core::FontAttributes& dialog) override;
+    // The new-label box shows the look's label; a text the box holds otherwise is the label.
+    void ShowLabel();
 
     void CreateControls();
     void LoadPictures();
     void Paint();
-    // The stored shape, read again (another tool may have stored one), with the text and font of a
-    // text-shaped outline.
-    void ReadStoredShape();
-    void ReadOutlineSource();
-    void SetXSlidersMaximum();
     void SetWindowStateMinimized();
     void Restore();
     void ShowTrayMenu();
-    void AddTrayIcon();
-    void RemoveTrayIcon();
-    void OnTaskbarCreated();
 
     // The controls; tests reach them as a person does, by their identifiers.
     controls::TextBox new_label_box_;
@@ -149,23 +120,16 @@ class MainWindow : public controls::Form, private customize_window::OutlineEditi
     controls::Picture apply_label_picture_, customize_picture_;  // the two that take clicks
     controls::Timer reapply_timer_;
 
+    Environment environment_;
     std::string arguments_;
-    core::Look look_;
-    core::OutlineFontSource font_source_;
-    std::string font_face_;    // the outline font's face as last stored
-    core::LoadCopies copies_;  // the load's copies of the stored values, kept between loads
     bool first_load_ = true;
     bool minimized_ = false;
-    // The taskbar and Start button found by the last load (and after a shell restart); the
-    // taskbars of further monitors are searched again at every tick, as monitors come and go.
-    core::Restyler restyler_;
-    std::unique_ptr<core::TrayIconCalls> tray_icon_;  // made with the first add
+    std::unique_ptr<core::LookKeeper> keeper_;  // made with the window, which its icon names
     UINT taskbar_created_message_ = 0;
     win::unique_hwnd owner_;  // hidden owner: keeps the window off the taskbar
     win::unique_hicon icon_, icon_small_, side_panel_icon_;
     win::unique_hbitmap background_, apply_label_, customize_bitmap_;
     win::unique_hbrush frame_brush_;
-    void (*exit_process_)(UINT) = nullptr;
     std::unique_ptr<customize_window::CustomizeWindow> customize_;
     std::unique_ptr<about_window::AboutWindow> about_;
 };

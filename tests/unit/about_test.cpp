@@ -122,14 +122,13 @@ class AboutWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(about_.Create());
-        about_.OpenWebAddress = [this](const std::string& address) { opened_.push_back(address); };
         about_.Show();
         RunMessageLoop();
     }
     HWND Item(int id) const { return GetDlgItem(about_.hwnd(), id); }
 
-    about_window::AboutWindow about_;
     std::vector<std::string> opened_;
+    about_window::AboutWindow about_{[this](const std::string& address) { opened_.push_back(address); }};
 };
 
 TEST_F(AboutWindow, FixedDialogFrameWithCloseBoxOnlyAndNoTaskbarButton) {
@@ -302,36 +301,35 @@ class AboutFromMainWindow : public ::testing::Test {
 TEST_F(AboutFromMainWindow, OneWindowUntilTheCloseBoxDestroysIt) {
     test_support::RunningMainWindow form;
     ASSERT_TRUE(form.created());
-    EXPECT_EQ(form->About(), nullptr);
+    auto about = [] { return test_support::FindOwnWindow(about_window::kAboutWindowClass); };
+    EXPECT_EQ(about(), nullptr);
     const test_support::Driver main = form.driver();
 
     main.Click(main_window::kAboutButton);
     RunMessageLoop();
-    ASSERT_NE(form->About(), nullptr);
-    HWND first = form->About()->hwnd();
+    HWND first = about();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(IsWindowVisible(first));
     main.Click(main_window::kAboutButton);
     RunMessageLoop();
-    EXPECT_EQ(form->About()->hwnd(), first);
+    EXPECT_EQ(about(), first);
     EXPECT_EQ(WindowsOfClass(about_window::kAboutWindowClass).size(), 1u);
 
     // Hidden by OK, the same window comes back.
     test_support::Driver(first).Click(IDOK);
     EXPECT_FALSE(IsWindowVisible(first));
     main.Click(main_window::kAboutButton);
-    EXPECT_EQ(form->About()->hwnd(), first);
+    EXPECT_EQ(about(), first);
     EXPECT_TRUE(IsWindowVisible(first));
 
     PostMessageA(first, WM_CLOSE, 0, 0);
     RunMessageLoop();
     EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(form->About()->hwnd(), nullptr);
     EXPECT_TRUE(WindowsOfClass(about_window::kAboutWindowClass).empty());
 
     main.Click(main_window::kAboutButton);
     RunMessageLoop();
-    HWND second = form->About()->hwnd();
+    HWND second = about();
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);
     EXPECT_TRUE(IsWindowVisible(second));

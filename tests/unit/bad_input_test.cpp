@@ -49,10 +49,6 @@ class TaskbarRestorer {
 
 int g_exit_calls = 0;
 UINT g_exit_code = 99;
-void StubExitProcess(UINT code) {
-    ++g_exit_calls;
-    g_exit_code = code;
-}
 
 // One clean run of the program in-process: no settings before or after, the Start button and the
 // taskbar given back their look.
@@ -66,7 +62,12 @@ class ProgramRun : public ::testing::Test {
     }
 
     bool Start() {
-        form_ = std::make_unique<test_support::RunningMainWindow>();
+        main_window::Environment environment = test_support::TestEnvironment();
+        environment.end_process = [](UINT code) {
+            ++g_exit_calls;
+            g_exit_code = code;
+        };
+        form_ = std::make_unique<test_support::RunningMainWindow>(std::move(environment));
         return form_->created();
     }
     // Ticks as the timer raises them, the program's messages dispatched in between: an answer from
@@ -78,7 +79,6 @@ class ProgramRun : public ::testing::Test {
         }
     }
     void ExitAndDestroy() {
-        (*form_)->SetExitProcess(StubExitProcess);
         SendMessageW((*form_)->hwnd(), WM_COMMAND, main_window::kMenuExit, 0);  // "&Exit" chosen
         EXPECT_EQ(g_exit_calls, 1);
         EXPECT_EQ(g_exit_code, 0u);
@@ -100,7 +100,6 @@ TEST_P(EveryFormAtOnce, LoadTicksAndExit) {
     for (const char* name : names::kAll) Store(name, form, GoodValue(name));
 
     ASSERT_TRUE(Start());
-    ASSERT_EQ((*form_)->StartButton(), restorer_.button());
     Tick();
     // Only the unterminated good "Ellipse" names a shape; a megabyte label reaches the button cut.
     EXPECT_EQ(HasRegion(restorer_.button()), form == Form::kNoTerminator);

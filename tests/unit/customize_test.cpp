@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/text_outline.h"
@@ -56,22 +57,25 @@ bool OutlineIs(HWND button, const std::string& text, const FontAttributes& font)
 
 class Customize : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(form.created());
-        ASSERT_EQ(form->StartButton(), restore.button());
+    void SetUp() override { ASSERT_TRUE(form.created()); }
+    // The customize window opened, with `dialog` standing in for the font dialog.
+    Driver OpenWithFontDialog(customize_window::FontDialog dialog) {
+        font_dialog = std::move(dialog);
+        return form.OpenCustomize();
     }
-    // The customize window opened, with its font dialog replaced by `dialog`.
-    template <typename Dialog>
-    Driver OpenWithFontDialog(Dialog dialog) {
-        const Driver customize = form.OpenCustomize();
-        form->CustomizeIfMade()->ShowFontDialog = dialog;
-        return customize;
+    main_window::Environment WithFontDialog() {
+        main_window::Environment environment = test_support::TestEnvironment();
+        environment.font_dialog = [this](HWND owner, const FontAttributes& last, FontAttributes& chosen) {
+            return font_dialog && font_dialog(owner, last, chosen);
+        };
+        return environment;
     }
 
     test_support::CleanSettings clean;
     test_support::StartButtonRestorer restore;
     bool stored_text_shape = (Store(names::kShapeType, "Text"), true);
-    test_support::RunningMainWindow form;
+    customize_window::FontDialog font_dialog;
+    test_support::RunningMainWindow form{WithFontDialog()};
 };
 
 TEST_F(Customize, StoredTextIsHeldAsTheBoxHoldsItAndTypingAppliesAtOnce) {

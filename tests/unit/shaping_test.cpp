@@ -88,11 +88,10 @@ class ShapeApplication : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(form.created());
-        ASSERT_NE(form->StartButton(), nullptr);
-        ASSERT_EQ(form->StartButton(), restore.button());
+        ASSERT_NE(restore.button(), nullptr);
     }
     void SetType(const std::string& type) { registry::WriteSetting(names::kShapeType, Value::Text(type)); }
-    HWND button() { return form->StartButton(); }
+    HWND button() { return restore.button(); }
     // Pressed as the user sees it on opening the customize window.
     bool Pressed(int command) {
         return form.OpenCustomize().Pressed(customize_window::kShapeToolbar, command);
@@ -170,7 +169,8 @@ TEST_F(ShapeApplication, TextTypePressesTextButtonAndShapesFromTheText) {
     SendMessageW(button(), WM_NULL, 0, 0);  // the shell, busy with the new windows, has answered
     test_support::PumpMessages();
     form.Tick();
-    EXPECT_EQ(form->CustomizeIfMade(), nullptr) << "the tick never makes the customize window";
+    EXPECT_EQ(test_support::FindOwnWindow(customize_window::kCustomizeWindowClass), nullptr)
+        << "the tick never makes the customize window";
     const test_support::Driver customize = form.OpenCustomize();
     EXPECT_TRUE(customize.Pressed(customize_window::kShapeToolbar, customize_window::kTextCommand));
     EXPECT_EQ(customize.Text(customize_window::kOutlineTextBox), "Pelmora");
@@ -198,12 +198,6 @@ TEST_F(ShapeApplication, ThousandApplicationsLeaveNoRegionBehind) {
     EXPECT_LE(growth("Rectangle"), 2);
     EXPECT_LE(growth("Text"), 2);
     EXPECT_LE(growth("Unknown"), 2);
-
-    // No taskbar: every region is refused and must be deleted by us.
-    form->restyler().UseTaskbarWindows(nullptr, nullptr);
-    EXPECT_LE(growth("Ellipse"), 2);
-    EXPECT_LE(growth("Rectangle"), 2);
-    EXPECT_LE(growth("Text"), 2);
 }
 
 // Taskbars of further monitors appearing and going away between ticks: each gets a copy of the
@@ -231,7 +225,6 @@ TEST_F(ShapeApplication, ExtraTaskbarsComeAndGoWithoutLeaking) {
         DestroyWindow(taskbars[1 - round % 2]);
         form.Tick();
     }
-    EXPECT_TRUE(form->SecondaryTaskbars().empty());
     EXPECT_EQ(test_support::CountGdiObjects(), before);
 }
 

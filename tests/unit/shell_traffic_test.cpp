@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/restyler.h"
@@ -70,8 +71,8 @@ std::wstring TextOf(HWND window) {
 
 TEST(ShellTraffic, AnUnchangedLookSendsNothingAndWhatAnotherProgramChangedIsPutBack) {
     StandInShell shell(L"PelmoraTestTrafficTaskbar");
-    core::Restyler restyler;
-    restyler.UseTaskbarWindows(shell.taskbar, shell.button);
+    core::Restyler restyler(FinderOf(shell.taskbar, shell.button));
+    restyler.FindShell();
     core::Look look;
     look.label = "Pel";
     look.placement = {5, 2, 60, 24};
@@ -130,12 +131,9 @@ TEST(ShellTraffic, ATickAppliesTheAlphaThenStoresItThenPlacesLabelsAndReadsTheSh
     Store(names::kMakeOpaque, "1");
     Store(names::kAlpha, "200");
     Store(names::kShapeType, "Ellipse");
-    // Topmost and made last, the stand-in is the taskbar the load finds.
-    StandInShell shell(L"Shell_TrayWnd", WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-    main_window::MainWindow form;
-    form.SetExitProcess([](UINT) {});
+    StandInShell shell(L"PelmoraTestOrderTaskbar");
+    main_window::MainWindow form(TestEnvironment(FinderOf(shell.taskbar, shell.button)));
     ASSERT_TRUE(form.Create(""));
-    ASSERT_EQ(form.StartButton(), shell.button);
 
     // Everything differs from the look again, and the stored alpha is another tool's.
     SetWindowLongW(shell.taskbar, GWL_EXSTYLE, GetWindowLongW(shell.taskbar, GWL_EXSTYLE) & ~WS_EX_LAYERED);
@@ -176,8 +174,9 @@ TEST(ShellTraffic, LoadAndExitDoNotWaitForANotificationAreaThatStopsAnswering) {
     });
     tray.Hang();
     {
-        main_window::MainWindow form;
-        form.SetExitProcess([](UINT) { exited = true; });
+        main_window::Environment environment = TestEnvironment();
+        environment.end_process = [](UINT) { exited = true; };
+        main_window::MainWindow form(std::move(environment));
         ASSERT_TRUE(form.Create(""));  // the load adds the icon
         EXPECT_TRUE(tray.hung()) << "the load waited for the notification area";
 

@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "main_window/main_window.h"
 #include "controls/controls.h"
@@ -130,17 +131,48 @@ class StartButtonRestorer {
     char label_[256] = {};
 };
 
+// The shell's windows as a test stands them in: this taskbar and Start button (either may be
+// null), and the system's extra taskbars.
+inline core::ShellFinder FinderOf(HWND taskbar, HWND start_button) {
+    core::ShellFinder finder;
+    finder.taskbar = [taskbar] { return taskbar; };
+    finder.start_button = [start_button](HWND) { return start_button; };
+    return finder;
+}
+
+// The program's environment in a test: "&Exit" ends nothing.
+inline main_window::Environment TestEnvironment(core::ShellFinder shell = {}) {
+    main_window::Environment environment;
+    environment.end_process = [](UINT) {};
+    environment.shell = std::move(shell);
+    return environment;
+}
+
+// A window of this process's, found by its class as a person finds it on the screen; null when
+// none is made.
+inline HWND FindOwnWindow(const char* window_class) {
+    for (HWND w = FindWindowA(window_class, nullptr); w;
+         w = FindWindowExA(nullptr, w, window_class, nullptr)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId()) return w;
+    }
+    return nullptr;
+}
+
 // A main window made as the program makes it (Create runs Load), with its timer stopped so that no
 // tick changes the Start button behind the test's back: a test ticks it with Tick(), as the timer
 // would. Destroyed with its icon.
 class RunningMainWindow {
   public:
-    explicit RunningMainWindow(const std::string& arguments = "")
-        : form_(std::make_unique<main_window::MainWindow>()) {
-        form_->SetExitProcess([](UINT) {});
+    explicit RunningMainWindow(const std::string& arguments = "",
+                               main_window::Environment environment = TestEnvironment())
+        : form_(std::make_unique<main_window::MainWindow>(std::move(environment))) {
         created_ = form_->Create(arguments);
         KillTimer(form_->hwnd(), main_window::kReapplyTimerId);
     }
+    explicit RunningMainWindow(main_window::Environment environment)
+        : RunningMainWindow("", std::move(environment)) {}
     RunningMainWindow(const RunningMainWindow&) = delete;
     RunningMainWindow& operator=(const RunningMainWindow&) = delete;
 
@@ -159,11 +191,15 @@ class RunningMainWindow {
         }
     }
     // The label in the new-label box applied, with a click on its picture.
-    void ApplyLabel() const { driver().ClickIn(form_->ApplyLabelPictureBounds()); }
+    void ApplyLabel() const { driver().ClickIn(PictureBounds(main_window::kApplyLabelPicture)); }
     // The customize window, opened as a person opens it: with a click on its picture.
     Driver OpenCustomize() const {
-        driver().ClickIn(form_->CustomizePictureBounds());
-        return Driver(form_->CustomizeIfMade() ? form_->CustomizeIfMade()->hwnd() : nullptr);
+        driver().ClickIn(PictureBounds(main_window::kCustomizePicture));
+        return Driver(FindOwnWindow(customize_window::kCustomizeWindowClass));
+    }
+    // Where a picture of the main window lies, in client pixels at the window's DPI.
+    RECT PictureBounds(const win::TwipsRect& picture) const {
+        return win::TwipsToClientRect(picture, form_->dpi());
     }
 
   private:

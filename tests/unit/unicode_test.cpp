@@ -51,7 +51,6 @@ TEST(Unicode, CyrillicLabelAndOutlineTextsReachTheStartButtonExactly) {
     registry::WriteSetting(names::kLabel, settings::Value::Text(kCyrillic));
     test_support::RunningMainWindow form;
     ASSERT_TRUE(form.created());
-    ASSERT_EQ(form->StartButton(), restore.button());
 
     form.Tick();
     EXPECT_EQ(TextOf(restore.button()), L"\x041F\x0443\x0441\x043A");

@@ -1,0 +1,146 @@
+// The look's one owner. It holds the look, gives it to the shell (through the restyler) and to the
+// settings store, and is the only code that calls either. Every change of the look, and every
+// event that sends it to the shell again, enters through Handle: a person's edit, the label
+// action, the outline's shape, text and font, the load, the tick, the shell's restart. It answers
+// with the parts of the look the windows must show again. The windows turn a person's input into
+// events and show the answer; none of them stores or applies anything itself.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "core/look.h"
+#include "core/look_edit.h"
+#include "core/stored_look.h"
+#include "core/taskbar_search.h"
+#include "core/text_outline.h"
+
+namespace core {
+
+class Restyler;
+class TrayIconCalls;
+
+// What the X sliders' maximum is measured from at each load: the screen's width and the frame of
+// the customize window (see PlanXSliderMaximum).
+struct ScreenMeasure {
+    int screen_width = 0;
+    int customize_frame_width = 0;
+};
+
+// The events. A slider or a check box moved by a person is a LookEdit.
+struct LabelTyped {  // the new-label box's text: it reaches the Start button at the next tick
+    std::string label;
+};
+struct LabelApplied {  // the label action: applied and stored at once, then everything loaded again
+    std::string label;
+    ScreenMeasure screen;
+};
+struct ShapeChosen {
+    ShapeType shape;
+};
+struct OutlineTextTyped {
+    std::string text;
+};
+struct FontPicked {  // the values the font dialog was left with (a cancel is not told apart)
+    FontAttributes dialog;
+};
+struct Load {  // the stored settings read, applied and stored back; the shell searched anew
+    ScreenMeasure screen;
+};
+struct Tick {};            // the whole look applied again, once a second
+struct TaskbarCreated {};  // the shell came back: its windows are searched again, the icon added
+struct Ending {};          // "&Exit" or the main window's end: the notification icon goes
+
+using LookEvent = std::variant<LookEdit, LabelTyped, LabelApplied, ShapeChosen, OutlineTextTyped, FontPicked,
+                               Load, Tick, TaskbarCreated, Ending>;
+
+// The parts the windows show; the first seven are the LookFields' in their order.
+enum class ShownPart : unsigned {
+    kAutostart,
+    kMakeOpaque,
+    kAlpha,
+    kX,
+    kWidth,
+    kY,
+    kHeight,
+    kLabel,             // the new-label box
+    kStartButtonLabel,  // the label the Start button had at the last load
+    kSliderRanges,
+    kOutline,  // the shape, the outline text
+};
+
+// The parts of the look an event changed, which the windows show again.
+class Shown {
+  public:
+    Shown() = default;
+    explicit Shown(ShownPart part) { Add(part); }
+    static Shown Everything() {
+        Shown all;
+        all.parts_ = ~0u;
+        return all;
+    }
+    void Add(ShownPart part) { parts_ |= 1u << static_cast<unsigned>(part); }
+    bool Has(ShownPart part) const { return (parts_ & (1u << static_cast<unsigned>(part))) != 0; }
+    bool Empty() const { return parts_ == 0; }
+
+  private:
+    unsigned parts_ = 0;
+};
+
+ShownPart PartOf(LookField field);
+
+class LookKeeper {
+  public:
+    // `tray_icon`: the notification icon's record; the window and icon in it outlive the keeper.
+    LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon);
+    ~LookKeeper();
+    LookKeeper(const LookKeeper&) = delete;
+    LookKeeper& operator=(const LookKeeper&) = delete;
+
+    Shown Handle(const LookEvent& event);
+
+    const Look& look() const { return look_; }
+    // The Start button's label when the last load read it.
+    const std::string& start_button_label() const { return start_button_label_; }
+    const SliderRanges& slider_ranges() const { return ranges_; }
+    // The font dialog's values after its last use (before it, an empty face).
+    const FontAttributes& font_dialog() const { return font_source_.dialog; }
+
+  private:
+    // One per event, reached only through Handle.
+    Shown On(const LookEdit& edit);
+    Shown On(const LabelTyped& typed);
+    Shown On(const LabelApplied& applied);
+    Shown On(const ShapeChosen& chosen);
+    Shown On(const OutlineTextTyped& typed);
+    Shown On(const FontPicked& picked);
+    Shown On(const Load& load);
+    Shown On(const Tick&);
+    Shown On(const TaskbarCreated&);
+    Shown On(const Ending&);
+
+    // The stored shape, read again (another tool may have stored one), with the text and font of a
+    // text-shaped outline.
+    void ReadStoredShape();
+    void ReadOutlineSource();
+    void AddTrayIcon();
+    void SetXSlidersMaximum(const ScreenMeasure& screen);
+
+    Look look_;
+    SliderRanges ranges_ = kInitialSliderRanges;
+    OutlineFontSource font_source_;
+    std::string font_face_;  // the outline font's face as last stored
+    LoadCopies copies_;      // the load's copies of the stored values, kept between loads
+    std::string start_button_label_;
+    // The taskbar and Start button found by the last load (and after a shell restart); the
+    // taskbars of further monitors are searched again at every tick, as monitors come and go.
+    std::unique_ptr<Restyler> restyler_;
+    std::unique_ptr<TrayIconCalls> tray_icon_;
+};
+
+}  // namespace core
