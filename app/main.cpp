@@ -9,6 +9,7 @@
 #include "main_window/main_window.h"
 #include "core/command_line.h"
 #include "win/handles.h"
+#include "win/message_loop.h"
 #include "win/text.h"
 
 #if defined(__GLIBCXX__)
@@ -45,13 +46,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     main_window::MainWindow form;
     if (!form.Create(arguments)) return 1;
 
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab moves between the controls of whichever window has the focus.
-        HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-        if (top && IsDialogMessageW(top, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return win::RunMessageLoop();
 }

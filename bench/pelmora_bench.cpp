@@ -24,7 +24,9 @@
 #include "measure.h"
 #include "main_window/main_window.h"
 #include "core/taskbar_search.h"
+#include "support/registry_support.h"
 #include "support/resource_count.h"
+#include "support/stand_ins.h"
 #include "settings/names.h"
 #include "settings/registry.h"
 #include "win/text.h"
@@ -71,10 +73,7 @@ int CountKernelHandles() { return resource_count::KernelHandles(); }
 
 void ClearSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, registry::kSettingsKey); }
 
-void Store(const char* name, const char* text) {
-    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
-    registry::WriteSetting(name, settings::Value::Text(text));
-}
+using test_support::Store;
 
 HWND RealStartButton() {
     return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr);
@@ -295,13 +294,6 @@ void TickCost() {
 // The search for taskbars of further monitors, which every tick makes, beside the tick it is part
 // of: with none (the test desktop) and with two stand-ins, each with a "Start" child.
 void SecondaryTaskbarSearch() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    for (const char* name : {"Shell_SecondaryTrayWnd", "Start"}) {
-        wc.lpszClassName = name;
-        RegisterClassA(&wc);
-    }
     StoreShape(kShapes[0]);
     std::unique_ptr<main_window::MainWindow> f = StartInProcess();
     std::printf("\nExtra taskbar search (median of 1000, microseconds)\n");
@@ -309,10 +301,7 @@ void SecondaryTaskbarSearch() {
     std::vector<HWND> stand_ins;
     for (int count : {0, 2}) {
         while (static_cast<int>(stand_ins.size()) < count) {
-            HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP, 0, 0,
-                                           600, 30, nullptr, nullptr, nullptr, nullptr);
-            CreateWindowExA(0, "Start", "Start", WS_CHILD, 0, 0, 40, 20, taskbar, nullptr, nullptr, nullptr);
-            stand_ins.push_back(taskbar);
+            stand_ins.push_back(test_support::MakeStandInTaskbar("Shell_SecondaryTrayWnd", "Start").taskbar);
         }
         for (int i = 0; i < 20; ++i) Tick(*f);
         const double search = MedianUs(1000, [] { core::FindSecondaryTaskbars(); });

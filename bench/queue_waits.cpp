@@ -14,9 +14,11 @@
 #include "measure.h"
 #include "settings/names.h"
 #include "settings/registry.h"
+#include "support/registry_support.h"
 #include "support/window_driver.h"
 #include "win/dpi.h"
 #include "win/handles.h"
+#include "win/message_loop.h"
 #include "win/text.h"
 
 namespace queue_waits {
@@ -78,10 +80,7 @@ struct Figures {
     int stand_ins = 0, stand_ins_labelled = 0;
 };
 
-void Store(const char* name, const char* text) {
-    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
-    registry::WriteSetting(name, settings::Value::Text(text));
-}
+using test_support::Store;
 
 // The middle of the apply-label picture, where the main window's layout draws it, in client pixels.
 LPARAM ApplyLabelPicturePoint(HWND main) {
@@ -248,19 +247,13 @@ void Watch(Run& run, size_t script_length, double seconds, HANDLE stand_ins_go,
     PostMessageW(run.queue, kEndMessage, 0, 0);
 }
 
-// The program's own loop, as app/main.cpp runs it, while the watcher posts. The first
+// The program's own loop (win::RunMessageLoop), while the watcher posts. The first
 // `script_length` actions of the script are performed.
 void Loop(Run& run, size_t script_length, double seconds, HANDLE stand_ins_go = nullptr,
           const std::wstring& resumed_file = {}) {
     run.start = Now();
     std::thread watcher(Watch, std::ref(run), script_length, seconds, stand_ins_go, resumed_file);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-        if (top && IsDialogMessageW(top, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    win::RunMessageLoop();  // the program's own, until the watcher's end
     watcher.join();
 }
 

@@ -11,7 +11,8 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
+
+#include "support/stand_ins.h"
 
 namespace {
 
@@ -27,24 +28,13 @@ int main(int argc, char** argv) {
     const DWORD milliseconds = static_cast<DWORD>(std::atoi(argv[4]));
     if (!go || !ready) return 3;
 
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    for (const wchar_t* name : {L"Shell_SecondaryTrayWnd", L"Start"}) {
-        wc.lpszClassName = name;
-        RegisterClassW(&wc);
-    }
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before the windows do
     WaitForSingleObject(go, INFINITE);
 
     HWND taskbars[kTaskbars] = {};
-    for (int i = 0; i < kTaskbars; ++i) {
-        taskbars[i] = CreateWindowExW(WS_EX_TOOLWINDOW, L"Shell_SecondaryTrayWnd", L"", WS_POPUP, 0, 0, 600,
-                                      30, nullptr, nullptr, wc.hInstance, nullptr);
-        CreateWindowExW(0, L"Start", L"Start", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, taskbars[i], nullptr,
-                        wc.hInstance, nullptr);
-    }
+    for (HWND& taskbar : taskbars)
+        taskbar = test_support::MakeStandInTaskbar("Shell_SecondaryTrayWnd", "Start").taskbar;
     SetEvent(ready);
 
     if (hang) {

@@ -20,6 +20,7 @@
 #include "main_window/main_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"
+#include "support/window_driver.h"
 #include "win/handles.h"
 
 namespace startup_figures {
@@ -41,10 +42,7 @@ HWND RealStartButton() {
     return FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "BUTTON", nullptr);
 }
 
-bool HasRegion(HWND window) {
-    win::unique_hrgn probe(CreateRectRgn(0, 0, 0, 0));
-    return GetWindowRgn(window, probe.get()) != ERROR;
-}
+using test_support::HasRegion;
 
 std::string Folder() {
     char path[MAX_PATH] = {};

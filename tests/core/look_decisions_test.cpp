@@ -49,24 +49,6 @@ TEST(BoxOutline, FillsTheBoxAndIsEmptyWithoutWidth) {
     EXPECT_FALSE(core::BuildBoxOutline(ShapeType::kNone, {80, 18}));
 }
 
-std::vector<HRGN> deleted_regions;
-void RecordDeletion(HRGN region) {
-    deleted_regions.push_back(region);
-    DeleteObject(region);
-}
-
-TEST(RegionSlotCopy, ACopyAWindowRefusesIsStillOursAndDeleted) {
-    deleted_regions.clear();
-    HRGN outline = CreateRectRgn(0, 0, 40, 20);
-    core::RegionSlot slot(RecordDeletion);
-    slot.Replace(win::unique_hrgn(outline));
-    const HWND no_window = reinterpret_cast<HWND>(0x7FFF0001);  // SetWindowRgn fails on it
-    slot.CopyTo(no_window);
-    slot.CopyTo(no_window);
-    EXPECT_EQ(deleted_regions.size(), 2u);
-    EXPECT_EQ(slot.owned(), outline);  // the copies went, not the outline
-}
-
 TEST(Placement, ChildInParentCoordinatesTopLevelAtTheScreenPointWithoutActivation) {
     const core::Placement p{5, 3, 50, 30};
     const core::PlacementCall child = core::PlanPlacement(false, POINT{100, 700}, p);

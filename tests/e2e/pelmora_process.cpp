@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "customize_window/customize_window.h"
+#include "main_window/main_window.h"
+#include "settings/registry.h"
 #include "win/dpi.h"
 #include "win/text.h"
 
@@ -14,11 +17,11 @@ namespace e2e {
 
 namespace {
 
-constexpr const char* kSettingsKey = "Velmontix\\QVR";
-constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr const char* kRunValue = "QVR";
-constexpr const char* kMainClass = "Pelmora.MainWindow";
-constexpr const char* kCustomizeClass = "Pelmora.CustomizeWindow";
+using registry::kRunKey;
+using registry::kSettingsKey;
+constexpr const char* kRunValue = registry::kRunValueName;
+constexpr const char* kMainClass = main_window::kMainWindowClass;
+constexpr const char* kCustomizeClass = customize_window::kCustomizeWindowClass;
 constexpr DWORD kStartTimeoutMs = 15000;
 // Wine's shell lays its Start button out at the taskbar's left end, this wide.
 constexpr int kShellStartButtonWidth = 57;
@@ -206,15 +209,6 @@ void WipeSettings() {
 
 HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
 HWND StartButton() { return FindWindowExA(Taskbar(), nullptr, "BUTTON", nullptr); }
-
-std::string WindowText(HWND window) {
-    // WM_GETTEXT, not GetWindowText: another process's edit box keeps its text to itself.
-    char text[512] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    return text;
-}
 
 RECT StartButtonPlacement() {
     RECT r{};
@@ -434,17 +428,17 @@ int PelmoraProcess::SliderPos(int number) const {
     return static_cast<int>(SendMessageA(Slider(number), SBM_GETPOS, 0, 0));
 }
 
-POINT PelmoraProcess::PictureCenter(int left, int top, int width, int height) const {
-    RECT r = win::TwipsToClientRect({left, top, width, height}, win::ScreenDpi());
+POINT PelmoraProcess::PictureCenter(const win::TwipsRect& picture) const {
+    RECT r = win::TwipsToClientRect(picture, win::ScreenDpi());
     MapWindowPoints(main_, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return CenterOf(r);
 }
 
-POINT PelmoraProcess::ApplyLabelPicture() const { return PictureCenter(1200 + 120, 1140, 1740, 435); }
+POINT PelmoraProcess::ApplyLabelPicture() const { return PictureCenter(main_window::kApplyLabelPicture); }
 
 HWND PelmoraProcess::OpenCustomizeWindow() const {
     // A click on the customize picture, as the main window gets it from the mouse.
-    RECT r = win::TwipsToClientRect({1200 + 120, 3480, 3180, 450}, win::ScreenDpi());
+    RECT r = win::TwipsToClientRect(main_window::kCustomizePicture, win::ScreenDpi());
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(main_, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_ABORTIFHUNG, kStartTimeoutMs, &ignored);

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/window_driver.h"
+#include "win/dpi.h"
+
 namespace e2e {
 
 // Where the first notification-area icon sits on Wine's 1024x768 shell desktop.
@@ -46,7 +49,7 @@ void WipeSettings();  // the settings key and the Run value "QVR"
 // The shell's taskbar and its Start button.
 HWND Taskbar();
 HWND StartButton();
-std::string WindowText(HWND window);
+using test_support::WindowText;
 RECT StartButtonPlacement();  // in the taskbar's client coordinates
 bool StartButtonHasRegion();
 bool StartButtonRegionContains(int x, int y);  // window coordinates of the button
@@ -102,8 +105,8 @@ class PelmoraProcess {
     // The sliders top to bottom, then left to right: 1 transparency, 2 X, 3 width, 4 Y, 5 height.
     HWND Slider(int number) const;
     int SliderPos(int number) const;
-    // A windowless picture given by its place in the layout (twips, relative to the window).
-    POINT PictureCenter(int left, int top, int width, int height) const;
+    // A windowless picture given by its place in the layout (twips of the client area), on the screen.
+    POINT PictureCenter(const win::TwipsRect& picture) const;
     POINT ApplyLabelPicture() const;  // apply_label_picture
     // Opens the customize window with a click on its picture; null when it did not appear.
     HWND OpenCustomizeWindow() const;

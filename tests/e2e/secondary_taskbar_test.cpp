@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "e2e/pelmora_process.h"
+#include "support/stand_ins.h"
 
 namespace e2e {
 namespace {
@@ -15,17 +16,12 @@ class StandInTaskbar {
     explicit StandInTaskbar(int screen_y) {
         HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         thread_ = std::thread([this, screen_y, ready] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = DefWindowProcA;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            for (const char* name : {"Shell_SecondaryTrayWnd", "Start"}) {
-                wc.lpszClassName = name;
-                RegisterClassA(&wc);  // fails harmlessly once registered
-            }
-            taskbar_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP | WS_VISIBLE,
-                                       100, screen_y, 600, 30, nullptr, nullptr, nullptr, nullptr);
-            start_ = CreateWindowExA(0, "Start", "Start", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, taskbar_,
-                                     nullptr, nullptr, nullptr);
+            const test_support::StandInTaskbar made =
+                test_support::MakeStandInTaskbar("Shell_SecondaryTrayWnd", "Start");
+            taskbar_ = made.taskbar;
+            start_ = made.button;
+            SetWindowPos(taskbar_, nullptr, 100, screen_y, 600, 30,
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
             thread_id_ = GetCurrentThreadId();
             SetEvent(ready);
             MSG msg;

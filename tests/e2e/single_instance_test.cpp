@@ -4,7 +4,10 @@
 
 #include <tlhelp32.h>
 
+#include "app/single_instance.h"
+#include "main_window/main_window.h"
 #include "win/handles.h"
+#include "win/text.h"
 
 namespace e2e {
 namespace {
@@ -20,15 +23,15 @@ int RunningPelmoras() {
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, L"Pelmora.exe") == 0) ++count;
+        if (_wcsicmp(entry.szExeFile, win::Wide(PELMORA_EXE_NAME).c_str()) == 0) ++count;
     CloseHandle(snapshot);
     return count;
 }
 
 int MainWindows() {
     int count = 0;
-    for (HWND w = FindWindowExA(nullptr, nullptr, "Pelmora.MainWindow", nullptr); w;
-         w = FindWindowExA(nullptr, w, "Pelmora.MainWindow", nullptr))
+    for (HWND w = FindWindowExA(nullptr, nullptr, main_window::kMainWindowClass, nullptr); w;
+         w = FindWindowExA(nullptr, w, main_window::kMainWindowClass, nullptr))
         ++count;
     return count;
 }
@@ -65,7 +68,8 @@ TEST_F(SingleInstanceTest, SecondStartEndsWhenTheFirstOnesMutexDeniesIt) {
     ASSERT_TRUE(InitializeAcl(&no_aces, sizeof no_aces, ACL_REVISION));
     ASSERT_TRUE(SetSecurityDescriptorDacl(&denies_all, TRUE, &no_aces, FALSE));
     SECURITY_ATTRIBUTES attributes{sizeof attributes, &denies_all, FALSE};
-    const win::unique_handle foreign(CreateMutexW(&attributes, FALSE, L"Local\\Velmontix.Pelmora"));
+    const win::unique_handle foreign(
+        CreateMutexW(&attributes, FALSE, win::Wide(app::kSessionMutexName).c_str()));
     ASSERT_TRUE(foreign);
 
     // "/min" hands nothing over, so it ends at once.

@@ -23,7 +23,7 @@ TEST_F(UnicodeTest, AutostartFromACyrillicFolderStoresItsExactPathAndStartsHidde
     const std::string folder =
         "C:\\\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\xD0\xBE"
         "\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C";
-    const std::string exe = folder + "\\Pelmora.exe";
+    const std::string exe = folder + "\\" PELMORA_EXE_NAME;
     CreateDirectoryW(win::Wide(folder).c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(win::Wide(PelmoraExePath()).c_str(), win::Wide(exe).c_str(), FALSE));
     UsePelmoraExe(exe);

@@ -11,6 +11,7 @@
 
 #include "settings/names.h"
 #include "settings/registry.h"
+#include "support/registry_support.h"
 
 namespace bad_forms {
 
@@ -108,12 +109,7 @@ inline Read ReadOf(Form form, const Good& good) {
 }
 
 inline void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    RegCloseKey(key);
+    EXPECT_TRUE(test_support::SetRaw(name, type, data, size)) << name;
 }
 
 inline void SetText(const char* name, const std::string& text) {

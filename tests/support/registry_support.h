@@ -7,6 +7,7 @@
 #include <string>
 
 #include "settings/registry.h"
+#include "settings/value.h"
 
 namespace test_support {
 
@@ -34,6 +35,30 @@ inline std::string ValueNames(const char* path) {
     }
     RegCloseKey(key);
     return names;
+}
+
+// A setting stored as the program stores it (a text), the settings key made first if missing.
+inline void Store(const char* name, const std::string& text) {
+    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
+    registry::WriteSetting(name, settings::Value::Text(text));
+}
+
+// A stored setting's text, without its terminator; empty when missing.
+inline std::string Stored(const char* name) {
+    return settings::StripTerminator(registry::ReadSetting(name).ToText());
+}
+
+// A setting stored in any form another tool might leave it in: any type, any bytes; false when it
+// could not be stored.
+inline bool SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const bool stored =
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return stored;
 }
 
 // The program's settings key and its autostart value, cleared before and after each test.

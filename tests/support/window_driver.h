@@ -13,6 +13,26 @@
 
 namespace test_support {
 
+// The window's whole text as UTF-8, asked with WM_GETTEXT: another process's edit box keeps its
+// text to itself otherwise.
+inline std::string WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    return win::Utf8(text.data(), static_cast<size_t>(copied));
+}
+
+// Whether the window has a region of its own; without one it shows its whole rectangle.
+inline bool HasRegion(HWND window) {
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    const bool has = GetWindowRgn(window, probe) != ERROR;
+    DeleteObject(probe);
+    return has;
+}
+
 class Driver {
   public:
     explicit Driver(HWND window = nullptr) : window_(window) {}
@@ -58,13 +78,7 @@ class Driver {
         SendMessageW(toolbar, WM_LBUTTONUP, 0, at);
     }
 
-    std::string Text(int id) const { return TextOf(Control(id)); }
-    static std::string TextOf(HWND window) {
-        const int length = GetWindowTextLengthW(window);
-        std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-        const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-        return win::Utf8(text.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
-    }
+    std::string Text(int id) const { return WindowText(Control(id)); }
     // 1 ticked, 0 cleared, 2 grey.
     int Checked(int id) const { return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0)); }
     int Position(int id) const { return GetScrollPos(Control(id), SB_CTL); }

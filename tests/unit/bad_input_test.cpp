@@ -23,11 +23,6 @@ namespace {
 
 using namespace bad_forms;
 
-bool HasRegion(HWND window) {
-    win::unique_hrgn probe(CreateRectRgn(0, 0, 0, 0));
-    return GetWindowRgn(window, probe.get()) != ERROR;
-}
-
 // Gives the test desktop's taskbar back the alpha and extended style it had.
 class TaskbarRestorer {
   public:
@@ -102,7 +97,7 @@ TEST_P(EveryFormAtOnce, LoadTicksAndExit) {
     ASSERT_TRUE(Start());
     Tick();
     // Only the unterminated good "Ellipse" names a shape; a megabyte label reaches the button cut.
-    EXPECT_EQ(HasRegion(restorer_.button()), form == Form::kNoTerminator);
+    EXPECT_EQ(test_support::HasRegion(restorer_.button()), form == Form::kNoTerminator);
     char label[512] = {};
     GetWindowTextA(restorer_.button(), label, sizeof label);
     const Read read = ReadOf(form, GoodValue(names::kLabel));
@@ -180,7 +175,7 @@ TEST_F(ProgramRun, ReadOnlySettingsKey) {
     EXPECT_EQ(form_->driver().Checked(main_window::kMakeOpaqueBox), 1);
     form_->driver().Drag(main_window::kXSlider, 5);  // writes PX1, which cannot be stored
     Tick();
-    EXPECT_TRUE(HasRegion(restorer_.button()));
+    EXPECT_TRUE(test_support::HasRegion(restorer_.button()));
     EXPECT_TRUE(registry::ReadSetting(names::kX).IsEmpty());
     EXPECT_EQ(registry::ReadSetting(names::kAlpha).ToInt16(), std::optional<int16_t>(100));
     ExitAndDestroy();
@@ -193,14 +188,15 @@ TEST_F(ProgramRun, SettingsKeyDeletedMidRun) {
     SetText(names::kMakeOpaque, "1");
     ASSERT_TRUE(Start());
     Tick(1);
-    ASSERT_TRUE(HasRegion(restorer_.button()));
+    ASSERT_TRUE(test_support::HasRegion(restorer_.button()));
 
     test_support::DeleteKeyTree(registry::kSettingsKey);
     form_->driver().Scroll(main_window::kXSlider, SB_LINERIGHT);  // writes PX1
     form_->driver().Drag(main_window::kTransparencySlider, 200);  // writes HS1
     Tick();  // writes HS1 each tick while "Make Opaque" is ticked; reads an absent Type
     EXPECT_FALSE(test_support::KeyExists(registry::kSettingsKey));
-    EXPECT_TRUE(HasRegion(restorer_.button())) << "an unreadable Type keeps the outline already handed over";
+    EXPECT_TRUE(test_support::HasRegion(restorer_.button()))
+        << "an unreadable Type keeps the outline already handed over";
 
     form_->ApplyLabel();  // a label applied runs the load again
     EXPECT_TRUE(test_support::KeyExists(registry::kSettingsKey));

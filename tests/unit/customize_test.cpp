@@ -22,22 +22,9 @@ using customize_window::kOutlineTextBox;
 using customize_window::kShapeToolbar;
 using settings::Value;
 using test_support::Driver;
-
-std::string Stored(const char* name) {
-    return settings::StripTerminator(registry::ReadSetting(name).RawText());
-}
-
-void Store(const char* name, const std::string& text) {
-    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
-    registry::WriteSetting(name, Value::Text(text));
-}
-
-bool HasRegion(HWND window) {
-    HRGN probe = CreateRectRgn(0, 0, 0, 0);
-    const bool has = GetWindowRgn(window, probe) != ERROR;
-    DeleteObject(probe);
-    return has;
-}
+using test_support::HasRegion;
+using test_support::Store;
+using test_support::Stored;
 
 // The shell answers in its own time, and a call it left waiting is made again only after its answer
 // was taken: before an action whose outline is checked, the shell has answered all it was asked.

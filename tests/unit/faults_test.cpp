@@ -16,16 +16,6 @@ namespace {
 
 int CountKernelHandles() { return resource_count::KernelHandles(); }
 
-bool HasRegion(HWND window) {
-    win::unique_hrgn probe(CreateRectRgn(0, 0, 0, 0));
-    return GetWindowRgn(window, probe.get()) != ERROR;
-}
-
-void Store(const char* name, const char* text) {
-    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
-    registry::WriteSetting(name, settings::Value::Text(text));
-}
-
 class Faults : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -73,10 +63,10 @@ class NoTaskbar : public Faults, public ::testing::WithParamInterface<const char
 
 // Every region a tick builds must be deleted when no window takes it.
 TEST_P(NoTaskbar, TicksRunAndLeakNothing) {
-    Store(names::kShapeType, GetParam());
-    Store(names::kOutlineText, "Pel");
-    Store(names::kMakeOpaque, "1");  // the alpha call and the HS1 write run on every tick too
-    stand_in_.on = true;             // a shell without a taskbar
+    test_support::Store(names::kShapeType, GetParam());
+    test_support::Store(names::kOutlineText, "Pel");
+    test_support::Store(names::kMakeOpaque, "1");  // the alpha call and the HS1 write run on every tick too
+    stand_in_.on = true;                           // a shell without a taskbar
     Start();
 
     Tick(20);  // fonts and DCs cache a few objects on first use
@@ -89,29 +79,16 @@ TEST_P(NoTaskbar, TicksRunAndLeakNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Shapes, NoTaskbar, ::testing::Values("Ellipse", "Rectangle", "Text"));
 
-constexpr const char* kStandInClass = "PelmoraTestStandInTray";
-
-HWND MakeStandInTaskbar() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kStandInClass;
-    RegisterClassA(&wc);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, kStandInClass, "", WS_POPUP, 0, 700, 800, 30, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
 TEST_F(Faults, StartButtonDestroyedMidRunThenTaskbarCreated) {
-    Store(names::kShapeType, "Ellipse");
+    test_support::Store(names::kShapeType, "Ellipse");
     Start();
-    HWND stand_in = MakeStandInTaskbar();
-    HWND stand_in_button = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD | WS_VISIBLE, 0, 0, 60, 30,
-                                           stand_in, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const test_support::StandInTaskbar made = test_support::MakeStandInTaskbar();
+    HWND stand_in = made.taskbar, stand_in_button = made.button;
     ASSERT_NE(stand_in_button, nullptr);
     stand_in_ = {true, stand_in, stand_in_button};
     TaskbarCreated();
     Tick(1);
-    EXPECT_TRUE(HasRegion(stand_in_button));
+    EXPECT_TRUE(test_support::HasRegion(stand_in_button));
 
     DestroyWindow(stand_in_button);
     Tick(5);
@@ -126,32 +103,12 @@ TEST_F(Faults, StartButtonDestroyedMidRunThenTaskbarCreated) {
     stand_in_.on = false;
     TaskbarCreated();
     Tick(1);
-    EXPECT_TRUE(HasRegion(restorer_.button()));
+    EXPECT_TRUE(test_support::HasRegion(restorer_.button()));
 }
 
 // A taskbar of a further monitor with a "BUTTON" child, made by the calling thread.
-struct ExtraTaskbar {
-    HWND taskbar = nullptr, button = nullptr;
-    static ExtraTaskbar Make() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "Shell_SecondaryTrayWnd";
-        RegisterClassA(&wc);  // fails harmlessly once registered
-        ExtraTaskbar extra;
-        extra.taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 600, 30,
-                                        nullptr, nullptr, nullptr, nullptr);
-        extra.button = CreateWindowExA(0, "BUTTON", "Start", WS_CHILD, 0, 0, 40, 20, extra.taskbar, nullptr,
-                                       nullptr, nullptr);
-        return extra;
-    }
-};
-
-std::string TextOf(HWND window) {
-    char text[64] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+using ExtraTaskbar = test_support::StandInTaskbar;
+ExtraTaskbar MakeExtraTaskbar() { return test_support::MakeStandInTaskbar("Shell_SecondaryTrayWnd"); }
 
 HWND reentered_form = nullptr;
 int label_calls = 0;
@@ -174,7 +131,7 @@ LRESULT CALLBACK ReenteringButton(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
 TEST_F(Faults, ShellRestartAndTickInsideATickWaitForItsEnd) {
     main_window::MainWindow& f = Start();
     form_->driver().Type(main_window::kNewLabelBox, "Pel");
-    ExtraTaskbar extras[2] = {ExtraTaskbar::Make(), ExtraTaskbar::Make()};
+    ExtraTaskbar extras[2] = {MakeExtraTaskbar(), MakeExtraTaskbar()};
     for (const ExtraTaskbar& extra : extras) {
         button_proc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(extra.button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReenteringButton)));
@@ -185,25 +142,25 @@ TEST_F(Faults, ShellRestartAndTickInsideATickWaitForItsEnd) {
     Tick(1);
     reentered_form = nullptr;
     EXPECT_EQ(label_calls, 2) << "each extra Start button once: no tick ran inside the tick";
-    for (const ExtraTaskbar& extra : extras) EXPECT_EQ(TextOf(extra.button), "Pel");
+    for (const ExtraTaskbar& extra : extras) EXPECT_EQ(test_support::WindowText(extra.button), "Pel");
     EXPECT_FALSE(searched_inside) << "the restart's search ran inside the tick";
     EXPECT_EQ(searches_, searches_before + 1) << "the search the restart asked for ran after the tick";
     for (const ExtraTaskbar& extra : extras) DestroyWindow(extra.taskbar);
 }
 
 TEST_F(Faults, AHungStartButtonDoesNotStopTheTickAndGetsTheLookWhenItAnswers) {
-    Store(names::kShapeType, "Ellipse");
+    test_support::Store(names::kShapeType, "Ellipse");
     Start();
     const test_support::Driver driver = form_->driver();
     driver.Type(main_window::kNewLabelBox, "One");
     ExtraTaskbar extra;
     test_support::HangingThread shell([&extra] {
-        extra = ExtraTaskbar::Make();
+        extra = MakeExtraTaskbar();
         return extra.taskbar;
     });
     Tick(1);
-    EXPECT_EQ(TextOf(extra.button), "One");
-    EXPECT_TRUE(HasRegion(extra.button));
+    EXPECT_EQ(test_support::WindowText(extra.button), "One");
+    EXPECT_TRUE(test_support::HasRegion(extra.button));
     SetWindowRgn(extra.button, nullptr, TRUE);  // while its thread still answers
 
     shell.Hang();
@@ -211,14 +168,14 @@ TEST_F(Faults, AHungStartButtonDoesNotStopTheTickAndGetsTheLookWhenItAnswers) {
     driver.Type(main_window::kNewLabelBox, "Two");
     Tick(2);
     EXPECT_TRUE(shell.hung()) << "the tick waited for the hung thread";
-    EXPECT_TRUE(HasRegion(restorer_.button())) << "the main Start button got its outline";
-    EXPECT_EQ(TextOf(restorer_.button()), "Two");
+    EXPECT_TRUE(test_support::HasRegion(restorer_.button())) << "the main Start button got its outline";
+    EXPECT_EQ(test_support::WindowText(restorer_.button()), "Two");
 
     shell.Release();                  // only now may this thread ask the button anything
     test_support::PumpMessages(100);  // its answer to the probe comes back between ticks
     Tick(1);
-    EXPECT_EQ(TextOf(extra.button), "Two");
-    EXPECT_TRUE(HasRegion(extra.button));
+    EXPECT_EQ(test_support::WindowText(extra.button), "Two");
+    EXPECT_TRUE(test_support::HasRegion(extra.button));
 }
 
 }  // namespace

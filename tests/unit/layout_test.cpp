@@ -143,7 +143,7 @@ void ExpectCustomizeWindowLaidOutAt(const Driver& customize, int dpi) {
 
 TEST_F(MainWindowLayout, WindowIsAFixedDialogOffTheTaskbarWithItsClientSize) {
     HWND w = form_->hwnd();
-    EXPECT_EQ(Driver::TextOf(w), "Pelmora");
+    EXPECT_EQ(test_support::WindowText(w), "Pelmora");
     const LONG style = GetWindowLongA(w, GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -241,7 +241,7 @@ TEST_F(MainWindowLayout, CustomizeWindowHasItsSizeToolbarAndTextFrame) {
     const Driver customize = form_.OpenCustomize();
     HWND w = customize.window();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(Driver::TextOf(w), "Customize Window");
+    EXPECT_EQ(test_support::WindowText(w), "Customize Window");
     const LONG style = GetWindowLongA(w, GWL_STYLE);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_TRUE(style & WS_SYSMENU);

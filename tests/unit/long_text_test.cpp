@@ -12,13 +12,7 @@ namespace {
 using namespace test_support;
 
 void StoreRaw(const char* name, const std::string& text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(key);
+    ASSERT_TRUE(SetRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1)));
 }
 
 TEST(LongTexts, AMegabyteLabelIsHeldToTheLabelLengthAndKeptStored) {

@@ -18,16 +18,6 @@ namespace {
 
 using namespace test_support;
 
-HWND MakeStandIn(const wchar_t* window_class, DWORD ex_style) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = window_class;
-    RegisterClassW(&wc);  // fails harmlessly once registered
-    return CreateWindowExW(ex_style, window_class, L"", WS_POPUP, 0, 700, 800, 40, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
 // What reaches the stand-ins, in order.
 std::vector<std::string> seen;
 WNDPROC button_proc = nullptr, taskbar_proc = nullptr;
@@ -41,19 +31,16 @@ LRESULT CALLBACK RecordingTaskbar(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcW(taskbar_proc, window, msg, wp, lp);
 }
 
-struct StandInShell {
-    HWND taskbar, button;
-    explicit StandInShell(const wchar_t* taskbar_class, DWORD ex_style = WS_EX_TOOLWINDOW)
-        : taskbar(MakeStandIn(taskbar_class, ex_style)),
-          button(CreateWindowExW(0, L"BUTTON", L"Start", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, taskbar,
-                                 nullptr, nullptr, nullptr)) {
+// A stand-in taskbar and Start button whose messages are recorded.
+struct RecordedShell : StandInTaskbar {
+    RecordedShell() : StandInTaskbar(MakeStandInTaskbar()) {
         seen.clear();
         button_proc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingButton)));
         taskbar_proc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(taskbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingTaskbar)));
     }
-    ~StandInShell() { DestroyWindow(taskbar); }
+    ~RecordedShell() { DestroyWindow(taskbar); }
 };
 
 RECT PlaceOf(HWND button) {
@@ -63,14 +50,8 @@ RECT PlaceOf(HWND button) {
     return r;
 }
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
-    return text;
-}
-
 TEST(ShellTraffic, AnUnchangedLookSendsNothingAndWhatAnotherProgramChangedIsPutBack) {
-    StandInShell shell(L"PelmoraTestTrafficTaskbar");
+    RecordedShell shell;
     core::Restyler restyler(FinderOf(shell.taskbar, shell.button));
     restyler.FindShell();
     core::Look look;
@@ -89,21 +70,13 @@ TEST(ShellTraffic, AnUnchangedLookSendsNothingAndWhatAnotherProgramChangedIsPutB
     SetWindowPos(shell.button, nullptr, 20, 0, 30, 10, SWP_NOZORDER);
     SetWindowRgn(shell.button, nullptr, TRUE);
     restyler.Apply(look);
-    EXPECT_EQ(TextOf(shell.button), L"Pel");
+    EXPECT_EQ(WindowText(shell.button), "Pel");
     const RECT place = PlaceOf(shell.button);
     EXPECT_EQ(place.left, 5);
     EXPECT_EQ(place.top, 2);
     EXPECT_EQ(place.right, 65);
     EXPECT_EQ(place.bottom, 26);
     EXPECT_TRUE(core::HasRegion(shell.button, outline.get()));
-}
-
-void Store(const char* name, const char* text) {
-    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
-    registry::WriteSetting(name, settings::Value::Text(text));
-}
-std::string Stored(const char* name) {
-    return settings::StripTerminator(registry::ReadSetting(name).ToText());
 }
 
 // What the stand-ins saw, each with the stored alpha at that moment; the label's arrival stores a
@@ -131,7 +104,7 @@ TEST(ShellTraffic, ATickAppliesTheAlphaThenStoresItThenPlacesLabelsAndReadsTheSh
     Store(names::kMakeOpaque, "1");
     Store(names::kAlpha, "200");
     Store(names::kShapeType, "Ellipse");
-    StandInShell shell(L"PelmoraTestOrderTaskbar");
+    RecordedShell shell;
     main_window::MainWindow form(TestEnvironment(FinderOf(shell.taskbar, shell.button)));
     ASSERT_TRUE(form.Create(""));
 
@@ -163,14 +136,11 @@ LRESULT CALLBACK CountingTray(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
 // a removal it is not answering for to the shell.
 TEST(ShellTraffic, LoadAndExitDoNotWaitForANotificationAreaThatStopsAnswering) {
     CleanSettings clean;
+    // Topmost and made last, the stand-in is the notification area Shell_NotifyIcon finds.
     HangingThread tray([] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = CountingTray;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"Shell_TrayWnd";
-        RegisterClassW(&wc);
-        return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"Shell_TrayWnd", L"", WS_POPUP, 0, 700, 800,
-                               40, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND made = MakeStandInTopLevel("Shell_TrayWnd", WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+        SetWindowLongPtrW(made, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingTray));
+        return made;
     });
     tray.Hang();
     {

@@ -1,6 +1,7 @@
 // The Start button search, against stand-in windows of our own: the real taskbar of the test
 // desktop is the classic kind, and FindWindowA("Shell_TrayWnd") would find it, not ours.
 #include "core/restyler.h"
+#include "support/stand_ins.h"
 
 #include <gtest/gtest.h>
 
@@ -9,34 +10,18 @@
 
 namespace {
 
-constexpr const char* kStandInTaskbarClass = "PelmoraTestStandInTaskbar";
+using test_support::kStandInTaskbarClass;
 constexpr const char* kStartClass = "Start";  // the Start button's class on Windows 8 to 10
 
-void RegisterStandInClasses() {
-    for (const char* name : {kStandInTaskbarClass, kStartClass}) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = name;
-        RegisterClassA(&wc);  // fails harmlessly once registered
-    }
-}
-
-HWND MakeTopLevel(const char* window_class, const char* title) {
-    return CreateWindowExA(WS_EX_TOOLWINDOW, window_class, title, WS_POPUP, 0, 0, 40, 20, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
+HWND MakeTopLevel(const char* window_class) { return test_support::MakeStandInTopLevel(window_class); }
 HWND MakeChild(HWND parent, const char* window_class) {
-    return CreateWindowExA(0, window_class, "Start", WS_CHILD, 0, 0, 40, 20, parent, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return test_support::MakeStandInButton(parent, window_class, 0);
 }
 
 class StartButtonSearch : public ::testing::Test {
   protected:
     void SetUp() override {
-        RegisterStandInClasses();
-        taskbar_ = MakeTopLevel(kStandInTaskbarClass, "");
+        taskbar_ = MakeTopLevel(kStandInTaskbarClass);
         ASSERT_NE(taskbar_, nullptr);
     }
     void TearDown() override {
@@ -60,14 +45,14 @@ TEST_F(StartButtonSearch, StartChildOfLaterShells) {
 
 TEST_F(StartButtonSearch, TopLevelButtonOfTheTaskbarThreadWinsOverStartChild) {
     MakeChild(taskbar_, kStartClass);
-    HWND orb = Own(MakeTopLevel("Button", "Start"));
+    HWND orb = Own(MakeTopLevel("Button"));
     ASSERT_NE(orb, nullptr);
     EXPECT_EQ(core::FindStartButton(taskbar_), orb);
 }
 
 TEST_F(StartButtonSearch, ButtonChildWinsOverBoth) {
     MakeChild(taskbar_, kStartClass);
-    Own(MakeTopLevel("Button", "Start"));
+    Own(MakeTopLevel("Button"));
     HWND classic = MakeChild(taskbar_, "BUTTON");
     ASSERT_NE(classic, nullptr);
     EXPECT_EQ(core::FindStartButton(taskbar_), classic);
@@ -78,7 +63,7 @@ TEST_F(StartButtonSearch, TopLevelButtonOfAnotherThreadIsNotTaken) {
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HWND foreign = nullptr;
     std::thread other([&] {
-        foreign = MakeTopLevel("Button", "Start");
+        foreign = MakeTopLevel("Button");
         SetEvent(made);
         WaitForSingleObject(done, INFINITE);
         DestroyWindow(foreign);
@@ -98,18 +83,18 @@ TEST_F(StartButtonSearch, TopLevelButtonOfAnotherThreadIsNotTaken) {
 
 TEST_F(StartButtonSearch, NoTaskbarNoStartButton) {
     // A top-level Button of this thread exists: a search without a parent must not return it.
-    Own(MakeTopLevel("Button", "Start"));
+    Own(MakeTopLevel("Button"));
     EXPECT_EQ(core::FindStartButton(nullptr), nullptr);
-    HWND gone = MakeTopLevel(kStandInTaskbarClass, "");
+    HWND gone = MakeTopLevel(kStandInTaskbarClass);
     DestroyWindow(gone);
     EXPECT_EQ(core::FindStartButton(gone), nullptr);
 }
 
 TEST_F(StartButtonSearch, TopLevelButtonIsPlacedOnTheTaskbarWithoutTakingTheForeground) {
     SetWindowPos(taskbar_, nullptr, 100, 700, 800, 40, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    HWND orb = Own(MakeTopLevel("Button", "Start"));
+    HWND orb = Own(MakeTopLevel("Button"));
     ShowWindow(orb, SW_SHOWNOACTIVATE);
-    HWND user_program = Own(MakeTopLevel(kStandInTaskbarClass, "user's program"));
+    HWND user_program = Own(MakeTopLevel(kStandInTaskbarClass));
     ShowWindow(user_program, SW_SHOW);
     SetForegroundWindow(user_program);
     ASSERT_EQ(GetForegroundWindow(), user_program);
@@ -133,16 +118,11 @@ TEST_F(StartButtonSearch, TopLevelButtonIsPlacedOnTheTaskbarWithoutTakingTheFore
 
 TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     const char* kSecondary = "Shell_SecondaryTrayWnd";
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kSecondary;
-    RegisterClassA(&wc);
-    HWND first = Own(MakeTopLevel(kSecondary, ""));
+    HWND first = Own(MakeTopLevel(kSecondary));
     HWND first_start = MakeChild(first, kStartClass);
-    HWND second = Own(MakeTopLevel(kSecondary, ""));
+    HWND second = Own(MakeTopLevel(kSecondary));
     HWND second_button = MakeChild(second, "BUTTON");
-    HWND without_button = Own(MakeTopLevel(kSecondary, ""));  // no Start button: left out
+    HWND without_button = Own(MakeTopLevel(kSecondary));  // no Start button: left out
 
     auto found = core::FindSecondaryTaskbars();
     ASSERT_EQ(found.size(), 2u);
@@ -164,8 +144,8 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     DestroyWindow(without_button);
     std::vector<HWND> without_buttons;
     for (size_t i = 0; i < core::kMaxSecondaryTaskbars; ++i)
-        without_buttons.push_back(Own(MakeTopLevel(kSecondary, "")));
-    HWND beyond_the_cap = Own(MakeTopLevel(kSecondary, ""));
+        without_buttons.push_back(Own(MakeTopLevel(kSecondary)));
+    HWND beyond_the_cap = Own(MakeTopLevel(kSecondary));
     MakeChild(beyond_the_cap, kStartClass);
     // Last in the search's order, after every button-less one.
     SetWindowPos(beyond_the_cap, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -7,6 +7,7 @@
 
 #include "support/registry_support.h"
 #include "support/resource_count.h"
+#include "support/stand_ins.h"
 #include "support/window_driver.h"
 
 #include <shellapi.h>

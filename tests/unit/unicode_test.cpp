@@ -16,12 +16,6 @@ const std::string kCyrillic = "\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA";  // Пуск
 const std::string kGreek =
     "\xCE\x91\xCE\xA9\xCE\xA3\xCE\x94";  // ΑΩΣΔ: Alpha looks like A, the others like nothing in 1252
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
-    return text;
-}
-
 // The outline of `text` drawn directly with the wide functions, in the font the program draws with.
 win::unique_hrgn ReferenceOutline(const std::string& text, const wchar_t* face, float points) {
     win::unique_hdc dc(CreateCompatibleDC(nullptr));
@@ -53,7 +47,7 @@ TEST(Unicode, CyrillicLabelAndOutlineTextsReachTheStartButtonExactly) {
     ASSERT_TRUE(form.created());
 
     form.Tick();
-    EXPECT_EQ(TextOf(restore.button()), L"\x041F\x0443\x0441\x043A");
+    EXPECT_EQ(test_support::WindowText(restore.button()), kCyrillic);
 
     for (const std::string& text : {kCyrillic, kGreek}) {
         registry::WriteSetting(names::kOutlineText, settings::Value::Text(text));
