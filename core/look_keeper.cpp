@@ -28,8 +28,8 @@ std::string LabelOf(HWND button) {
 ShownPart PartOf(LookField field) { return static_cast<ShownPart>(static_cast<unsigned>(field)); }
 
 LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon)
-    : restyler_(std::make_unique<Restyler>(std::move(finder))),
-      tray_icon_(std::make_unique<TrayIconCalls>(tray_icon)) {}
+    : tray_icon_(std::make_unique<TrayIconCalls>(tray_icon, finder.notification_area)),
+      restyler_(std::make_unique<Restyler>(std::move(finder))) {}
 
 LookKeeper::~LookKeeper() = default;
 

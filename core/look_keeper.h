@@ -137,10 +137,10 @@ class LookKeeper {
     std::string font_face_;  // the outline font's face as last stored
     LoadCopies copies_;      // the load's copies of the stored values, kept between loads
     std::string start_button_label_;
+    std::unique_ptr<TrayIconCalls> tray_icon_;
     // The taskbar and Start button found by the last load (and after a shell restart); the
     // taskbars of further monitors are searched again at every tick, as monitors come and go.
     std::unique_ptr<Restyler> restyler_;
-    std::unique_ptr<TrayIconCalls> tray_icon_;
 };
 
 }  // namespace core

@@ -47,8 +47,13 @@ bool OfAnotherThread(HWND window) {
 ShellCalls::ShellCalls(DWORD budget_ms) : budget_ms_(budget_ms) {}
 
 bool ShellCalls::Unanswered(HWND window) {
+    std::vector<ProbeOut>& out = ProbesOut();
+    // A window that went without answering (its thread ended, or was ended) answers nothing more:
+    // its probe is dropped, or a new thread that got the old one's number would never be asked.
+    out.erase(std::remove_if(out.begin(), out.end(), [](const ProbeOut& p) { return !IsWindow(p.window); }),
+              out.end());
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    for (const ProbeOut& probe : ProbesOut())
+    for (const ProbeOut& probe : out)
         if (probe.window == window || (thread && probe.thread == thread)) return true;
     return false;
 }

@@ -4,6 +4,8 @@ namespace core {
 
 HWND FindTaskbar() { return FindWindowW(L"Shell_TrayWnd", nullptr); }
 
+HWND FindNotificationArea() { return FindWindowW(L"Shell_TrayWnd", nullptr); }
+
 HWND FindStartButton(HWND taskbar) {
     if (!taskbar || !IsWindow(taskbar)) return nullptr;
     if (HWND button = FindWindowExW(taskbar, nullptr, L"BUTTON", nullptr)) return button;

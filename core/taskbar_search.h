@@ -10,6 +10,10 @@ namespace core {
 
 HWND FindTaskbar();
 
+// The window the notification icon's calls go to: Shell_NotifyIcon sends them to the first window
+// of the taskbar's class, whoever made it.
+HWND FindNotificationArea();
+
 // The Start button of `taskbar`, in the form the running shell uses: its first "BUTTON" child
 // (classic shells); else a top-level "Button" window of the taskbar's own thread (Windows 7); else a
 // "Start" child (Windows 8 to 10). No taskbar, no Start button: a search without a parent would
@@ -38,6 +42,7 @@ struct ShellFinder {
     std::function<HWND()> taskbar = FindTaskbar;
     std::function<HWND(HWND taskbar)> start_button = FindStartButton;
     std::function<std::vector<SecondaryTaskbar>()> extras = FindSecondaryTaskbars;
+    std::function<HWND()> notification_area = FindNotificationArea;
 };
 
 }  // namespace core

@@ -1,12 +1,9 @@
 #include "core/tray_icon_calls.h"
 
-#include "core/taskbar_search.h"
-
 namespace core {
 
 bool TrayIconCalls::Call(DWORD message, ShellCalls& calls) {
-    // The tray the system sends the call to is the taskbar's own window.
-    if (!calls.Answers(FindTaskbar())) return false;
+    if (!calls.Answers(find_notification_area_())) return false;
     NOTIFYICONDATAW record = record_;
     Shell_NotifyIconW(message, &record);
     return true;

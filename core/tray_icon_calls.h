@@ -8,14 +8,19 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
+#include <utility>
+
 #include "core/shell_calls.h"
 
 namespace core {
 
 class TrayIconCalls {
   public:
-    // The record every call passes; the icon and the window in it must outlive this object.
-    explicit TrayIconCalls(const NOTIFYICONDATAW& record) : record_(record) {}
+    // The record every call passes (the icon and the window in it must outlive this object), and
+    // where the notification area is found.
+    TrayIconCalls(const NOTIFYICONDATAW& record, std::function<HWND()> find_notification_area)
+        : record_(record), find_notification_area_(std::move(find_notification_area)) {}
 
     // Adds the icon now, or at a later RetryAdd when the tray is not answering; a second add fails
     // and leaves the one icon.
@@ -28,6 +33,7 @@ class TrayIconCalls {
     bool Call(DWORD message, ShellCalls& calls);
 
     NOTIFYICONDATAW record_;
+    std::function<HWND()> find_notification_area_;
     bool add_owed_ = false;
 };
 
