@@ -8,6 +8,7 @@
 #include "app/single_instance.h"
 #include "main_window/main_window.h"
 #include "core/command_line.h"
+#include "core/own_look.h"
 #include "win/handles.h"
 #include "win/message_loop.h"
 #include "win/text.h"
@@ -24,6 +25,17 @@ void __verbose_terminate_handler() { std::abort(); }
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const wchar_t* command_line = GetCommandLineW();
     const std::string arguments = core::ArgumentsOf(win::Utf8(command_line, wcslen(command_line)));
+    switch (core::SwitchOf(arguments)) {
+        case core::Switch::kExit:
+            return app::EndRunningInstances() ? 0 : 1;
+        case core::Switch::kRestore:
+            // A Pelmora still running would put its look back within a second.
+            if (!app::EndRunningInstances()) return 1;
+            return core::GiveBackShellLook(core::ShellFinder{}).complete ? 0 : 1;
+        case core::Switch::kMinimized:
+        case core::Switch::kNone:
+            break;
+    }
 
     // Held for the life of the process; the system drops it when the process ends, however it ends.
     HANDLE session_mutex = CreateMutexW(nullptr, FALSE, win::Wide(app::kSessionMutexName).c_str());

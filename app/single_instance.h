@@ -18,4 +18,11 @@ constexpr DWORD kFirstWindowWaitMs = 5000;
 // window appeared within `wait_ms`.
 bool ShowRunningInstance(DWORD wait_ms = kFirstWindowWaitMs);
 
+// How long "/exit" and "/restore" wait for a running Pelmora to end.
+constexpr DWORD kRunningEndWaitMs = 5000;
+
+// Ends every running Pelmora of this desktop as its "&Exit" does (its icon removed, nothing
+// stored); true when none runs any more.
+bool EndRunningInstances(DWORD wait_ms = kRunningEndWaitMs);
+
 }  // namespace app

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "main_window/main_window.h"
+#include "environment.h"
 #include "measure.h"
 #include "settings/names.h"
 #include "settings/registry.h"
@@ -301,7 +302,7 @@ Figures Measure(Hang hang, HWND queue, const std::wstring& signals) {
     Figures f;
     RegDeleteTreeA(HKEY_CURRENT_USER, registry::kSettingsKey);
     Store(names::kShapeType, "Ellipse");
-    auto form = std::make_unique<main_window::MainWindow>();
+    auto form = std::make_unique<main_window::MainWindow>(bench::Environment());
     if (!form->Create("")) {
         f.note = "Pelmora's main window was not made";
         return f;

@@ -8,7 +8,15 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
-bool IsMinimizedStart(const std::string& arguments) { return settings::TrimSpaces(arguments) == "/min"; }
+Switch SwitchOf(const std::string& arguments) {
+    const std::string trimmed = settings::TrimSpaces(arguments);
+    if (trimmed == "/min") return Switch::kMinimized;
+    if (trimmed == "/restore") return Switch::kRestore;
+    if (trimmed == "/exit") return Switch::kExit;
+    return Switch::kNone;
+}
+
+bool IsMinimizedStart(const std::string& arguments) { return SwitchOf(arguments) == Switch::kMinimized; }
 
 std::string ArgumentsOf(const std::string& command_line) {
     size_t i = 0;

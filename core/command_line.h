@@ -5,6 +5,12 @@
 
 namespace core {
 
+// What the argument string asks for, with spaces (only spaces) trimmed at both ends and compared
+// exactly: "/min" starts hidden in the notification area, "/restore" gives the shell back its own
+// look and ends, "/exit" ends a running Pelmora; anything else starts shown.
+enum class Switch { kNone, kMinimized, kRestore, kExit };
+Switch SwitchOf(const std::string& arguments);
+
 // True when the argument string, with spaces (only spaces) trimmed at both ends, is exactly "/min".
 bool IsMinimizedStart(const std::string& arguments);
 

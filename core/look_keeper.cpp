@@ -7,6 +7,7 @@
 #include "core/restyler.h"
 #include "core/shell_calls.h"
 #include "core/tray_icon_calls.h"
+#include "win/system_function.h"
 #include "win/text.h"
 
 namespace core {
@@ -25,6 +26,10 @@ std::string LabelOf(HWND button) {
 
 }  // namespace
 
+bool CanRestyle(HWND start_button, DWORD windows_build) {
+    return start_button && windows_build < kFirstWindows11Build;
+}
+
 ShownPart PartOf(LookField field) { return static_cast<ShownPart>(static_cast<unsigned>(field)); }
 
 LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon)
@@ -34,7 +39,30 @@ LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon)
 LookKeeper::~LookKeeper() = default;
 
 Shown LookKeeper::Handle(const LookEvent& event) {
-    return std::visit([this](const auto& e) { return On(e); }, event);
+    const Shown shown = std::visit([this](const auto& e) { return On(e); }, event);
+    // A search asked for inside an application runs when it ends: it is looked at here, whichever
+    // event it ran in.
+    if (restyler_->searches() != searches_seen_) {
+        searches_seen_ = restyler_->searches();
+        OnShellFound();
+    }
+    return shown;
+}
+
+void LookKeeper::OnShellFound() {
+    const ShellWindows& shell = restyler_->shell();
+    DWORD process = 0;
+    if (shell.taskbar) GetWindowThreadProcessId(shell.taskbar, &process);
+    if (restart_guard_.Found(process, GetTickCount64())) {
+        restyler_->Pause(true);
+        ShellCalls calls;
+        tray_icon_->ShowBalloon(kBalloonTitle, kRestartingShellNotice, calls);
+    }
+    if (shell.taskbar && !told_no_start_button_ && !CanRestyle(shell.start_button, win::WindowsBuild())) {
+        told_no_start_button_ = true;
+        ShellCalls calls;
+        tray_icon_->ShowBalloon(kBalloonTitle, kNoStartButtonNotice, calls);
+    }
 }
 
 Shown LookKeeper::On(const LookEdit& edit) {
@@ -59,6 +87,9 @@ Shown LookKeeper::On(const LabelTyped& typed) {
 }
 
 Shown LookKeeper::On(const LabelApplied& applied) {
+    // The label action is how a person asks for the restyling again after a restarting shell.
+    restart_guard_.Resume();
+    restyler_->Pause(false);
     restyler_->ApplyLabel(applied.label);
     store::WriteLabel(applied.label);
     look_.label.clear();  // the box is emptied; the load fills it from the stored label

@@ -16,6 +16,7 @@
 
 #include "core/look.h"
 #include "core/look_edit.h"
+#include "core/restart_guard.h"
 #include "core/stored_look.h"
 #include "core/taskbar_search.h"
 #include "core/text_outline.h"
@@ -94,6 +95,21 @@ class Shown {
 
 ShownPart PartOf(LookField field);
 
+// What the notification icon's balloons say.
+constexpr const char* kBalloonTitle = "Pelmora";
+constexpr const char* kRestartingShellNotice =
+    "The taskbar restarted twice within 30 seconds, so Pelmora has stopped restyling the Start button. "
+    "To resume, apply a label, or start Pelmora again.";
+constexpr const char* kNoStartButtonNotice =
+    "This taskbar has no Start button that Pelmora can restyle (the Windows 11 taskbar draws its own). "
+    "Pelmora still makes the taskbar translucent.";
+
+// Windows 11's taskbar draws its Start button inside its own content: a window Pelmora finds there
+// shows nothing it is given.
+constexpr DWORD kFirstWindows11Build = 22000;
+// Whether a Start button window was found whose restyling a person sees.
+bool CanRestyle(HWND start_button, DWORD windows_build);
+
 class LookKeeper {
   public:
     // `tray_icon`: the notification icon's record; the window and icon in it outlive the keeper.
@@ -130,6 +146,9 @@ class LookKeeper {
     void ReadOutlineSource();
     void AddTrayIcon();
     void SetXSlidersMaximum(const ScreenMeasure& screen);
+    // After a search of the shell: a shell that keeps restarting stops the restyling, and a taskbar
+    // without a Start button that can be restyled is said once.
+    void OnShellFound();
 
     Look look_;
     SliderRanges ranges_ = kInitialSliderRanges;
@@ -137,6 +156,9 @@ class LookKeeper {
     std::string font_face_;  // the outline font's face as last stored
     LoadCopies copies_;      // the load's copies of the stored values, kept between loads
     std::string start_button_label_;
+    ShellRestartGuard restart_guard_;
+    unsigned searches_seen_ = 0;
+    bool told_no_start_button_ = false;
     std::unique_ptr<TrayIconCalls> tray_icon_;
     // The taskbar and Start button found by the last load (and after a shell restart); the
     // taskbars of further monitors are searched again at every tick, as monitors come and go.

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/own_look.h"
 #include "core/stored_look.h"
 #include "core/taskbar_alpha.h"
 #include "win/dpi.h"
@@ -20,15 +21,21 @@ void SetAlpha(HWND taskbar, int16_t alpha, ShellCalls& calls) {
     if (!taskbar || HasAlpha(taskbar, alpha)) return;
     const bool layered = (GetWindowLongW(taskbar, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
     if (!layered && !calls.Answers(taskbar)) return;
+    RememberOwnOpacity(taskbar);
     SetWindowAlpha(taskbar, alpha);
 }
 
+// The shell's own look is remembered before the first change ("/restore" gives it back).
 void PlaceIfMoved(HWND button, HWND taskbar, const Placement& placement) {
-    if (button && !IsPlaced(button, taskbar, placement)) PlaceStartButton(button, taskbar, placement);
+    if (!button || IsPlaced(button, taskbar, placement)) return;
+    RememberOwnLook(button);
+    PlaceStartButton(button, taskbar, placement);
 }
 
 void SetLabel(HWND button, const win::WideText& label, ShellCalls& calls) {
-    if (button && !HasLabel(button, label)) calls.SetText(button, label.c_str());
+    if (!button || HasLabel(button, label)) return;
+    RememberOwnLook(button);
+    calls.SetText(button, label.c_str());
 }
 
 // SetWindowRgn on a window of another thread waits for that thread without a limit: it is called
@@ -108,8 +115,9 @@ bool HasAlpha(HWND taskbar, int16_t alpha) {
 Restyler::Restyler(ShellFinder finder, RegionSlot::DeleteRegionFn delete_region)
     : finder_(std::move(finder)), region_(delete_region) {}
 
-Restyler::Application::Application(Restyler& restyler) : restyler_(restyler), running_(!restyler.applying_) {
-    restyler_.applying_ = true;
+Restyler::Application::Application(Restyler& restyler)
+    : restyler_(restyler), running_(!restyler.applying_ && !restyler.paused_) {
+    if (running_) restyler_.applying_ = true;
 }
 
 Restyler::Application::~Application() {
@@ -118,6 +126,7 @@ Restyler::Application::~Application() {
     if (restyler_.search_pending_) {
         restyler_.search_pending_ = false;
         restyler_.shell_.FindAll(restyler_.finder_);
+        ++restyler_.searches_;
     }
 }
 
@@ -168,6 +177,7 @@ void Restyler::FindShell() {
         return;
     }
     shell_.FindAll(finder_);
+    ++searches_;
 }
 
 void Restyler::Apply(const Look& look) {

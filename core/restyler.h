@@ -78,7 +78,7 @@ class Restyler {
         Application(const Application&) = delete;
         Application& operator=(const Application&) = delete;
 
-        // False inside another application: this one does nothing.
+        // False inside another application, or while paused: this one does nothing.
         explicit operator bool() const { return running_; }
 
         // A monitor plugged in gets the look now; one taken away is simply no longer found.
@@ -111,6 +111,10 @@ class Restyler {
     void ApplyOutline(const Look& look);
 
     bool Applying() const { return applying_; }
+    // While paused no application gives the shell anything; the shell is still searched.
+    void Pause(bool paused) { paused_ = paused; }
+    // How many searches of the shell have run: a search asked for inside an application runs later.
+    unsigned searches() const { return searches_; }
     const ShellWindows& shell() const { return shell_; }
     const RegionSlot& region() const { return region_; }
 
@@ -139,7 +143,9 @@ class Restyler {
     bool outliner_ready_ = false;
     int box_height_ = 0;  // the main Start button's height when last measured
     bool applying_ = false;
+    bool paused_ = false;
     bool search_pending_ = false;
+    unsigned searches_ = 0;
     // The label last sent, kept for a window of this process that takes it after the timeout (the
     // system copies it for another process's); replaced only when the label changes.
     std::string label_text_;

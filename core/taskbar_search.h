@@ -1,4 +1,6 @@
-// Finding the taskbar and its Start button, which belong to the shell, not to us.
+// Finding the taskbar and its Start button, which belong to the shell, not to us. Other programs
+// may make windows of the taskbar's class names (status bars and launchers do): only the shell's
+// own are taken, and no window of another program is ever restyled.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +10,13 @@
 
 namespace core {
 
-HWND FindTaskbar();
+// Whether a process is the shell's: the owner of the shell window where the system names one (as
+// Windows does), else a process whose image is explorer.exe (Wine's shell desktop names none).
+using ShellProcessTest = std::function<bool(DWORD process)>;
+bool IsShellProcess(DWORD process);
+
+// The first window of the taskbar's class that a process of the shell made.
+HWND FindTaskbar(const ShellProcessTest& is_shell = IsShellProcess);
 
 // The window the notification icon's calls go to: Shell_NotifyIcon sends them to the first window
 // of the taskbar's class, whoever made it.
@@ -31,17 +39,17 @@ struct SecondaryTaskbar {
 // tick cost thousands of calls.
 constexpr size_t kMaxSecondaryTaskbars = 16;
 
-// Every extra taskbar ("Shell_SecondaryTrayWnd") with its Start button: its "Start" child, else a
-// "BUTTON" child. A taskbar without either is left out. A search costs one call per taskbar examined,
-// plus one or two for its button.
-std::vector<SecondaryTaskbar> FindSecondaryTaskbars();
+// Every extra taskbar ("Shell_SecondaryTrayWnd") of the shell with its Start button: its "Start"
+// child, else a "BUTTON" child. A taskbar without either, or of another program, is left out. A
+// search costs a few calls per taskbar examined.
+std::vector<SecondaryTaskbar> FindSecondaryTaskbars(const ShellProcessTest& is_shell = IsShellProcess);
 
 // Where the shell's windows are looked for: the system's own by default; a test or the benchmark
 // hands in its stand-ins.
 struct ShellFinder {
-    std::function<HWND()> taskbar = FindTaskbar;
+    std::function<HWND()> taskbar = [] { return FindTaskbar(); };
     std::function<HWND(HWND taskbar)> start_button = FindStartButton;
-    std::function<std::vector<SecondaryTaskbar>()> extras = FindSecondaryTaskbars;
+    std::function<std::vector<SecondaryTaskbar>()> extras = [] { return FindSecondaryTaskbars(); };
     std::function<HWND()> notification_area = FindNotificationArea;
 };
 

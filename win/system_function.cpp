@@ -19,4 +19,14 @@ HMODULE SystemLibrary(const char* dll) {
     return LoadLibraryW(path.c_str());
 }
 
+DWORD WindowsBuild() {
+    // RtlGetVersion fills an OSVERSIONINFOW and returns an NTSTATUS (0 for success).
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const auto get_version = SystemFunction<RtlGetVersionFn>("ntdll.dll", "RtlGetVersion");
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!get_version || get_version(&version) != 0) return 0;
+    return version.dwBuildNumber;
+}
+
 }  // namespace win

@@ -16,4 +16,8 @@ Fn SystemFunction(const char* dll, const char* name) {
     return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
+// The system's build number (22000 and above: Windows 11), as the system itself reports it: the
+// version functions for programs report what their manifest names. 0 when it cannot be told.
+DWORD WindowsBuild();
+
 }  // namespace win

@@ -13,6 +13,10 @@ TEST(StartupArgs, MinOnlyWhenExactAfterTrimmingSpaces) {
     EXPECT_FALSE(core::IsMinimizedStart("/min extra"));
     EXPECT_FALSE(core::IsMinimizedStart("\t/min"));  // spaces only are trimmed
     EXPECT_FALSE(core::IsMinimizedStart(""));
+    EXPECT_EQ(core::SwitchOf(" /restore "), core::Switch::kRestore);
+    EXPECT_EQ(core::SwitchOf("/exit"), core::Switch::kExit);
+    EXPECT_EQ(core::SwitchOf("/Exit"), core::Switch::kNone);  // anything else starts shown
+    EXPECT_EQ(core::SwitchOf("/restore /min"), core::Switch::kNone);
 }
 
 TEST(StartupArgs, ArgumentsFollowTheProgramName) {

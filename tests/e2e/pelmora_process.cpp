@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
+#include "core/taskbar_search.h"
+#include "support/shell_reset.h"
 #include "customize_window/customize_window.h"
 #include "main_window/main_window.h"
 #include "settings/registry.h"
@@ -207,8 +210,8 @@ void WipeSettings() {
     DeleteRunValue();
 }
 
-HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
-HWND StartButton() { return FindWindowExA(Taskbar(), nullptr, "BUTTON", nullptr); }
+HWND Taskbar() { return core::FindTaskbar(); }
+HWND StartButton() { return core::FindStartButton(Taskbar()); }
 
 RECT StartButtonPlacement() {
     RECT r{};
@@ -246,6 +249,7 @@ LONG_PTR TaskbarExStyle() { return GetWindowLongPtrA(Taskbar(), GWL_EXSTYLE); }
 
 void ResetStartButton() {
     HWND button = StartButton();
+    test_support::ForgetOwnLook(button, Taskbar());
     RECT client{};
     GetClientRect(Taskbar(), &client);
     SetWindowRgn(button, nullptr, TRUE);
@@ -487,6 +491,66 @@ PelmoraProcess* PelmoraTest::Launch(const std::string& arguments) {
         return nullptr;
     }
     return p;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+StandInShell::~StandInShell() {
+    if (!info_.hProcess) return;
+    if (IsWindow(taskbar_)) PostMessageA(taskbar_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+    const HWND taskbar = taskbar_;
+    WaitUntil([taskbar] { return !IsWindow(taskbar); }, 5000);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+    DeleteFileA((folder_ + "\\explorer.exe").c_str());
+    DeleteFileA((folder_ + "\\calls.txt").c_str());
+    RemoveDirectoryA(folder_.c_str());
+}
+
+bool StandInShell::Start(const std::string& arguments, bool as_shell) {
+    static int made = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "pelmora-stand-in-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++made);
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string exe(self);
+    exe.erase(exe.find_last_of("\\/") + 1);
+    exe += "stand_in_shell.exe";
+    if (as_shell) {
+        const std::string copy = folder_ + "\\explorer.exe";
+        if (!CopyFileA(exe.c_str(), copy.c_str(), FALSE)) return false;
+        exe = copy;
+    }
+    if (!CreateProcessOf("\"" + exe + "\" " + arguments + " --record \"" + folder_ + "\\calls.txt\"", info_))
+        return false;
+    const char* window_class =
+        arguments.rfind("secondary", 0) == 0 ? "Shell_SecondaryTrayWnd" : "Shell_TrayWnd";
+    return WaitUntil(
+        [this, window_class] { return (taskbar_ = FindTopLevel(Pid(), window_class, true)) != nullptr; },
+        kStartTimeoutMs);
+}
+
+std::vector<std::string> StandInShell::Balloons() const {
+    std::vector<std::string> balloons;
+    FILE* file = std::fopen((folder_ + "\\calls.txt").c_str(), "r");
+    if (!file) return balloons;
+    char line[1200];
+    while (std::fgets(line, sizeof line, file)) {
+        unsigned long message = 0;
+        unsigned flags = 0;
+        int text_at = 0;
+        if (std::sscanf(line, "%lu %x %n", &message, &flags, &text_at) < 2 || !(flags & NIF_INFO)) continue;
+        std::string text(line + text_at);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        if (!text.empty()) balloons.push_back(text);
+    }
+    std::fclose(file);
+    return balloons;
 }
 
 }  // namespace e2e

@@ -124,6 +124,31 @@ class PelmoraProcess {
     HWND main_ = nullptr;
 };
 
+// A stand-in for a shell's taskbar in a process of its own (tests/stand_in_shell.cpp, which says
+// what its arguments make). Run as the shell, it is a copy named explorer.exe, which Pelmora takes
+// for the shell; else it is any other program with a window of the taskbar's class. It records the
+// notification-area calls it receives. Closed (or ended) when destroyed.
+class StandInShell {
+  public:
+    StandInShell() = default;
+    ~StandInShell();
+    StandInShell(const StandInShell&) = delete;
+    StandInShell& operator=(const StandInShell&) = delete;
+
+    // Starts it and waits for its window; false when it did not come up.
+    bool Start(const std::string& arguments, bool as_shell);
+    DWORD Pid() const { return info_.dwProcessId; }
+    HWND Taskbar() const { return taskbar_; }
+    HWND Button() const { return GetWindow(taskbar_, GW_CHILD); }
+    // The balloon texts of the notification-area calls it received, in order.
+    std::vector<std::string> Balloons() const;
+
+  private:
+    PROCESS_INFORMATION info_{};
+    HWND taskbar_ = nullptr;
+    std::string folder_;
+};
+
 // Every test starts and ends with no settings, no Run value and the shell's own Start button.
 class PelmoraTest : public testing::Test {
   protected:

@@ -1,42 +1,22 @@
 // Taskbars of further monitors: Wine has none, so the test makes stand-ins (a top-level
 // "Shell_SecondaryTrayWnd" with a "Start" child, as later shells make one per extra monitor) while
 // the real program runs, and watches each get the main Start button's look.
-#include <thread>
+#include <string>
 
 #include "e2e/pelmora_process.h"
-#include "support/stand_ins.h"
 
 namespace e2e {
 namespace {
 
-// One extra taskbar with its Start button, on a thread of its own that answers the program's
-// calls (they are messages to that thread's windows) until the stand-in is destroyed.
+// One extra taskbar with its Start button, in a process of the shell's own (a stand-in run as
+// explorer.exe): Pelmora restyles no other program's windows.
 class StandInTaskbar {
   public:
     explicit StandInTaskbar(int screen_y) {
-        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, screen_y, ready] {
-            const test_support::StandInTaskbar made =
-                test_support::MakeStandInTaskbar("Shell_SecondaryTrayWnd", "Start");
-            taskbar_ = made.taskbar;
-            start_ = made.button;
-            SetWindowPos(taskbar_, nullptr, 100, screen_y, 600, 30,
-                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-            thread_id_ = GetCurrentThreadId();
-            SetEvent(ready);
-            MSG msg;
-            while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-            DestroyWindow(taskbar_);
-        });
-        WaitForSingleObject(ready, 5000);
-        CloseHandle(ready);
+        EXPECT_TRUE(shell_.Start("secondary " + std::to_string(screen_y), true));
+        taskbar_ = shell_.Taskbar();
+        start_ = shell_.Button();
     }
-    ~StandInTaskbar() {
-        PostThreadMessageA(thread_id_, WM_QUIT, 0, 0);
-        thread_.join();
-    }
-    StandInTaskbar(const StandInTaskbar&) = delete;
-    StandInTaskbar& operator=(const StandInTaskbar&) = delete;
 
     HWND taskbar() const { return taskbar_; }
     HWND start() const { return start_; }
@@ -59,8 +39,7 @@ class StandInTaskbar {
     }
 
   private:
-    std::thread thread_;
-    DWORD thread_id_ = 0;
+    StandInShell shell_;
     HWND taskbar_ = nullptr;
     HWND start_ = nullptr;
 };

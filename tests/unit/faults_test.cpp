@@ -30,7 +30,7 @@ class Faults : public ::testing::Test {
     // The program as it starts, finding the shell's windows through this fixture: the system's,
     // or while `stand_in_` is on its taskbar and button (either may be null). Each search counts.
     main_window::MainWindow& Start() {
-        core::ShellFinder finder;
+        core::ShellFinder finder = test_support::TestFinder();
         finder.taskbar = [this] {
             ++searches_;
             return stand_in_.on ? stand_in_.taskbar : core::FindTaskbar();
@@ -81,12 +81,11 @@ INSTANTIATE_TEST_SUITE_P(Shapes, NoTaskbar, ::testing::Values("Ellipse", "Rectan
 
 TEST_F(Faults, StartButtonDestroyedMidRunThenTaskbarCreated) {
     test_support::Store(names::kShapeType, "Ellipse");
-    Start();
     const test_support::StandInTaskbar made = test_support::MakeStandInTaskbar();
     HWND stand_in = made.taskbar, stand_in_button = made.button;
     ASSERT_NE(stand_in_button, nullptr);
     stand_in_ = {true, stand_in, stand_in_button};
-    TaskbarCreated();
+    Start();
     Tick(1);
     EXPECT_TRUE(test_support::HasRegion(stand_in_button));
 

@@ -13,6 +13,8 @@ namespace {
 using test_support::kStandInTaskbarClass;
 constexpr const char* kStartClass = "Start";  // the Start button's class on Windows 8 to 10
 
+bool ThisProcess(DWORD process) { return process == GetCurrentProcessId(); }
+
 HWND MakeTopLevel(const char* window_class) { return test_support::MakeStandInTopLevel(window_class); }
 HWND MakeChild(HWND parent, const char* window_class) {
     return test_support::MakeStandInButton(parent, window_class, 0);
@@ -124,7 +126,7 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     HWND second_button = MakeChild(second, "BUTTON");
     HWND without_button = Own(MakeTopLevel(kSecondary));  // no Start button: left out
 
-    auto found = core::FindSecondaryTaskbars();
+    auto found = core::FindSecondaryTaskbars(ThisProcess);
     ASSERT_EQ(found.size(), 2u);
     auto has = [&found](HWND taskbar, HWND button) {
         for (const core::SecondaryTaskbar& t : found)
@@ -135,7 +137,7 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     EXPECT_TRUE(has(second, second_button));
 
     DestroyWindow(first);  // a monitor unplugged
-    found = core::FindSecondaryTaskbars();
+    found = core::FindSecondaryTaskbars(ThisProcess);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].taskbar, second);
 
@@ -149,9 +151,9 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     MakeChild(beyond_the_cap, kStartClass);
     // Last in the search's order, after every button-less one.
     SetWindowPos(beyond_the_cap, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    EXPECT_TRUE(core::FindSecondaryTaskbars().empty());
+    EXPECT_TRUE(core::FindSecondaryTaskbars(ThisProcess).empty());
     for (HWND taskbar : without_buttons) MakeChild(taskbar, "BUTTON");
-    EXPECT_EQ(core::FindSecondaryTaskbars().size(), core::kMaxSecondaryTaskbars);
+    EXPECT_EQ(core::FindSecondaryTaskbars(ThisProcess).size(), core::kMaxSecondaryTaskbars);
 }
 
 TEST(StartButtonSearchShell, FindsTheTestDesktopsStartButton) {

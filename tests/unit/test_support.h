@@ -7,6 +7,7 @@
 
 #include "support/registry_support.h"
 #include "support/resource_count.h"
+#include "support/shell_reset.h"
 #include "support/stand_ins.h"
 #include "support/window_driver.h"
 
@@ -116,6 +117,7 @@ class StartButtonRestorer {
     }
     ~StartButtonRestorer() {
         if (!button_) return;
+        ForgetOwnLook(button_, GetParent(button_));
         SetWindowRgn(button_, nullptr, TRUE);
         SetWindowPos(button_, nullptr, rect_.left, rect_.top, rect_.right - rect_.left,
                      rect_.bottom - rect_.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -132,17 +134,30 @@ class StartButtonRestorer {
     char label_[256] = {};
 };
 
-// The shell's windows as a test stands them in: this taskbar and Start button (either may be
-// null), and the system's extra taskbars.
-inline core::ShellFinder FinderOf(HWND taskbar, HWND start_button) {
+// The shell's processes, and this test's own: its stand-ins for the taskbars of further monitors
+// count as the shell's.
+inline bool ShellOrThisProcess(DWORD process) {
+    return process == GetCurrentProcessId() || core::IsShellProcess(process);
+}
+
+// The shell's windows as the program finds them, with this test's extra taskbars among them.
+inline core::ShellFinder TestFinder() {
     core::ShellFinder finder;
+    finder.extras = [] { return core::FindSecondaryTaskbars(ShellOrThisProcess); };
+    return finder;
+}
+
+// The shell's windows as a test stands them in: this taskbar and Start button (either may be
+// null), and the extra taskbars.
+inline core::ShellFinder FinderOf(HWND taskbar, HWND start_button) {
+    core::ShellFinder finder = TestFinder();
     finder.taskbar = [taskbar] { return taskbar; };
     finder.start_button = [start_button](HWND) { return start_button; };
     return finder;
 }
 
 // The program's environment in a test: "&Exit" ends nothing.
-inline main_window::Environment TestEnvironment(core::ShellFinder shell = {}) {
+inline main_window::Environment TestEnvironment(core::ShellFinder shell = TestFinder()) {
     main_window::Environment environment;
     environment.end_process = [](UINT) {};
     environment.shell = std::move(shell);
