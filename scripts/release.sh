@@ -54,9 +54,18 @@ Starting it
   window back, or right-click the icon for its menu (Restore, Exit).
   Tick "Startup" to have Pelmora start, hidden, each time you sign in.
 
+Giving the Start button back its own look
+  The Start button and the taskbar keep the look Pelmora gave them when it exits, so that a look
+  set once stays without the program running. To give them back the look they had before:
+    Pelmora.exe /restore
+  This ends a running Pelmora, removes the outline, gives the Start button back its own label,
+  place and size, and makes the taskbar opaque again. Your settings stay: the next start of
+  Pelmora applies your look again. "Pelmora.exe /exit" only ends a running Pelmora.
+
 Removing it
   1. Untick "Startup" in Pelmora's window, so that it no longer starts when you sign in.
-  2. Right-click Pelmora's icon in the notification area and choose Exit.
+  2. Run "Pelmora.exe /restore" (from a Command Prompt, or Win+R with the full path): it ends
+     Pelmora and gives the Start button and the taskbar their own look back.
   3. Delete Pelmora.exe.
   Pelmora keeps its settings in the registry, in HKEY_CURRENT_USER\\Velmontix\\QVR. While
   "Startup" is ticked, its start command is the value QVR in
@@ -67,7 +76,7 @@ Removing it
   (The second one reports an error when "Startup" was already unticked: there is nothing to remove.)
   HKCU\\Velmontix is then empty unless another Velmontix program uses it; if it is empty,
   reg delete "HKCU\\Velmontix" /f removes it too.
-  The Start button and the taskbar keep the look Pelmora gave them after it exits, until the
+  Without "/restore", the Start button and the taskbar keep the look Pelmora gave them until the
   taskbar is made afresh, as when you sign out and in again.
 EOF
 
