@@ -1,14 +1,11 @@
 // The main window: label boxes, transparency and position sliders, option boxes, the
-// notification-area icon and the once-a-second re-application of the Start button's look.
+// notification-area icon's menu and the timer of the once-a-second re-application.
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "controls/controls.h"
 #include "controls/form.h"
