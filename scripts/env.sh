@@ -42,6 +42,29 @@ pelmora_build_program() {
   cmake --build "$PELMORA_ROOT/build/$1" --target Pelmora -- -j"$(nproc)"
 }
 
+# Builds tools/start_button_picture.cpp into build/<arch>: Wine's taskbar paints its own icon and
+# "Start" on the Start button and ignores its region, so only a picture drawn from the shell's
+# windows shows the look Pelmora gave it.
+pelmora_build_picture_tool() {
+  pelmora_configure "$@"
+  cmake --build "$PELMORA_ROOT/build/$1" --target start_button_picture -- -j"$(nproc)" >/dev/null
+}
+
+# Writes the Start button as the shell holds it to $1, a PNG four times as large as the taskbar from
+# its left end to just past the button, and prints what the tool read. Takes the running desktop of
+# $WINEPREFIX, whose drive Z: is the Unix root (as wineboot makes it).
+pelmora_start_button_picture() {
+  local png=$1 bmp="${1%.png}.bmp" held width=64
+  held=$("$WINE" "$PELMORA_BUILD/start_button_picture.exe" "Z:$bmp" </dev/null | tr -d '\r') || return 1
+  if [[ $held =~ at\ (-?[0-9]+),-?[0-9]+\ size\ ([0-9]+)x ]]; then
+    width=$(( BASH_REMATCH[1] + BASH_REMATCH[2] + 16 ))
+    [ "$width" -ge 64 ] || width=64
+  fi
+  convert "$bmp" -crop "${width}x+0+0" +repage -filter point -resize 400% "$png"
+  rm -f "$bmp"
+  echo "$held"
+}
+
 # Starts Xvfb on the first free display from 90 on, unless DISPLAY is already usable.
 pelmora_start_xvfb() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi

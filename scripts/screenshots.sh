@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Remakes the README's screenshots: the main window, the customize window and the about window, each
-# at 96, 144 and 192 DPI, cropped to the window, into docs/screenshots/{main,customize,about}-{96,144,192}.png.
+# at 96, 144 and 192 DPI, cropped to the window, into docs/screenshots/{main,customize,about}-{96,144,192}.png;
+# and the Start button as the shell holds it with each outline Pelmora gives it, drawn from the shell's
+# windows, into docs/screenshots/start-button-{ellipse,rectangle,text}.png.
 # Runs on a virtual display and in Wine prefixes of its own (one per DPI) under build/.
 #
 #   bash scripts/screenshots.sh                    # builds, then shoots
@@ -14,6 +16,7 @@ if [ -z "${PELMORA_EXE:-}" ]; then
   pelmora_build_program "$PELMORA_ARCH"
   PELMORA_EXE="$PELMORA_BUILD/Pelmora.exe"
 fi
+pelmora_build_picture_tool "$PELMORA_ARCH"
 out="${PELMORA_SCREENSHOTS_DIR:-$PELMORA_ROOT/docs/screenshots}"
 mkdir -p "$out"
 
@@ -86,3 +89,32 @@ for dpi in 96 144 192; do
   "$WINESERVER" -k 2>/dev/null || true
   wait "$pelmora_pid" 2>/dev/null || true
 done
+
+# Wine's taskbar paints its own icon and "Start" on the Start button and ignores its region, so the
+# look Pelmora gives it is drawn from the shell's windows instead, once the shell holds it.
+pelmora_prefix_at_dpi "$PELMORA_ROOT/build/screenshots-prefix-$PELMORA_ARCH-96" 96
+look="$out/.look.reg"
+for shape in Ellipse Rectangle Text; do
+  "$WINE" reg delete 'HKCU\Velmontix\QVR' /f </dev/null >/dev/null 2>&1 || true
+  printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Velmontix\QVR]' "\"Type\"=\"$shape\"" '"Text"="Go"' \
+    '"PX1"="4"' '"PX2"="72"' '"PY1"="0"' '"PY2"="20"' '"Text2"="Start"' '"NFont"="Tahoma"' '"SFont"="13"' \
+    '"BFont"="True"' >"$look"
+  "$WINE" reg import "Z:$look" </dev/null >/dev/null 2>&1
+  "$WINE" "$PELMORA_EXE" /min </dev/null >/dev/null 2>&1 &
+  pelmora_pid=$!
+  picture="$out/start-button-${shape,,}.png"
+  held=""
+  for _ in $(seq 100); do
+    # A tick gives the button its outline last: once it has one and the label, it has the whole look.
+    held=$(pelmora_start_button_picture "$picture" 2>/dev/null) &&
+      [[ $held != *"region none"* && $held == *'label "Go"'* ]] && break
+    held=""
+    sleep 0.2
+  done
+  [ -n "$held" ] || { echo "screenshots: the Start button took no outline ($shape)" >&2; exit 1; }
+  sleep 2  # a layout of the shell's own, after Pelmora's window came, is undone at the next tick
+  echo "screenshots: $picture: $(pelmora_start_button_picture "$picture")"
+  "$WINESERVER" -k 2>/dev/null || true
+  wait "$pelmora_pid" 2>/dev/null || true
+done
+rm -f "$look"
