@@ -3,13 +3,13 @@
 // taskbar, and prints what it read in one line. Wine's taskbar paints its own icon and "Start" over
 // any label and ignores a child window's region, so its screen cannot show these.
 #include <windows.h>
-
 #include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <vector>
 
+#include "core/taskbar_search.h"
 #include "win/handles.h"
 #include "win/text.h"
 
@@ -109,8 +109,9 @@ int main() {
         std::fprintf(stderr, "usage: start_button_picture <out.bmp>\n");
         return 2;
     }
-    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
-    const HWND button = taskbar ? FindWindowExW(taskbar, nullptr, L"BUTTON", nullptr) : nullptr;
+    // The shell's own taskbar and Start button, found as Pelmora finds them.
+    const HWND taskbar = core::FindTaskbar();
+    const HWND button = core::FindStartButton(taskbar);
     if (!button) {
         std::fprintf(stderr, "start_button_picture: %s\n",
                      taskbar ? "the taskbar has no Start button" : "no taskbar");
