@@ -164,4 +164,30 @@ TEST(ShellTraffic, LoadAndExitDoNotWaitForANotificationAreaThatStopsAnswering) {
     EXPECT_TRUE(tray.hung()) << "closing the window waited for the notification area";
 }
 
+// Closing hides the window at once while the shell does not answer: the activation the window gives
+// up goes to the window below it, here a taskbar whose thread hangs, and nothing on the way may wait
+// for that thread.
+TEST(ShellTraffic, ClosingHidesTheWindowWithoutWaitingForAShellThatStopsAnswering) {
+    CleanSettings clean;
+    HWND taskbar = nullptr;
+    HangingThread shell([&taskbar] {
+        taskbar = MakeStandInTopLevel("Shell_TrayWnd", WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+        ShowWindow(taskbar, SW_SHOWNA);
+        return taskbar;
+    });
+    RunningMainWindow form;
+    ASSERT_TRUE(form.created());
+    HWND main = form->hwnd();
+    SetWindowPos(taskbar, main, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetForegroundWindow(main);
+    ASSERT_TRUE(IsWindowVisible(main));
+
+    shell.Hang();
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    const DWORD start = GetTickCount();
+    PumpMessages();  // the close taken as the program's loop takes it
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_LT(GetTickCount() - start, 100u) << "the close waited for the shell";
+}
+
 }  // namespace
