@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "win/handles.h"
 
 namespace core {
@@ -29,8 +31,10 @@ class RegionSlot {
 
     // Takes over a freshly built outline (null means "no region"); the one it replaces is deleted.
     void Replace(win::unique_hrgn region);
-    // Whether the window's region is this outline now (no region at all for none).
-    bool IsOn(HWND window) const;
+    // Whether the window's region is this outline now (no region at all for none). The form in
+    // which a window held the outline at the last comparison is kept, so that later ones compare
+    // its bytes first.
+    bool IsOn(HWND window);
     // Gives the window a copy of the outline, or takes its region away for none; false when the
     // window refused it.
     bool CopyTo(HWND window) const;
@@ -44,6 +48,9 @@ class RegionSlot {
     DeleteRegionFn delete_region_;
     HRGN owned_ = nullptr;
     State state_ = State::kNone;
+    // The outline's region data as a window held it when last found equal (empty before), and
+    // the window's region data read for a comparison, kept so that a tick allocates nothing.
+    std::vector<BYTE> held_form_, read_form_;
 };
 
 // Whether `window`'s region is `region` (null: the window has no region).

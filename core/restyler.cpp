@@ -33,7 +33,7 @@ void SetLabel(HWND button, const win::WideText& label, ShellCalls& calls) {
 
 // SetWindowRgn on a window of another thread waits for that thread without a limit: it is called
 // only on a button that answers now. A button that does not keeps its region until it does.
-void GiveOutline(HWND button, const RegionSlot& outline, ShellCalls& calls) {
+void GiveOutline(HWND button, RegionSlot& outline, ShellCalls& calls) {
     if (!button || outline.IsOn(button) || !calls.Answers(button)) return;
     outline.CopyTo(button);
 }
