@@ -192,17 +192,19 @@ void Restyler::KeepLabel(const std::string& label) {
 }
 
 void Restyler::BuildOutline(const Look& look) {
-    RECT button{};
-    if (shell_.start_button && GetWindowRect(shell_.start_button, &button))
-        box_height_ = button.bottom - button.top;
     OutlineSource source;
     source.shape = look.shape;
     switch (look.shape) {
         case ShapeType::kEllipse:
-        case ShapeType::kRectangle:
+        case ShapeType::kRectangle: {
+            // Measured for a box only: a text outline does not depend on the button's size.
+            RECT button{};
+            if (shell_.start_button && GetWindowRect(shell_.start_button, &button))
+                box_height_ = button.bottom - button.top;
             source.width = look.placement.width;
             source.height = box_height_;
             break;
+        }
         case ShapeType::kText:
             source.text = look.outline_text;
             source.font = look.font;
