@@ -25,14 +25,8 @@ bool HasRegion(HWND window, HRGN region) {
     return CombineRgn(now.get(), now.get(), region, RGN_XOR) == NULLREGION;
 }
 
-void RegionSlot::Drop() {
-    if (owned_) delete_region_(owned_);
-    owned_ = nullptr;
-}
-
 void RegionSlot::Replace(win::unique_hrgn region) {
-    Drop();
-    owned_ = region.release();
+    owned_.reset(region.release());
     state_ = owned_ ? State::kOwned : State::kNull;
     held_form_.clear();  // a window holding the old outline must not match the new one
 }
@@ -46,19 +40,18 @@ bool RegionSlot::IsOn(HWND window) {
     // (a text outline's). Other data may still be the same points cut otherwise.
     const bool read = ReadRegionData(now.get(), read_form_);
     if (read && read_form_ == held_form_) return true;
-    if (CombineRgn(now.get(), now.get(), owned_, RGN_XOR) != NULLREGION) return false;
+    if (CombineRgn(now.get(), now.get(), owned_.get(), RGN_XOR) != NULLREGION) return false;
     if (read) held_form_.swap(read_form_);
     return true;
 }
 
 bool RegionSlot::CopyTo(HWND window) const {
     if (!owned_) return SetWindowRgn(window, nullptr, TRUE) != 0;
-    HRGN copy = CreateRectRgn(0, 0, 0, 0);
-    if (!copy) return false;
-    if (CombineRgn(copy, owned_, nullptr, RGN_COPY) != ERROR && SetWindowRgn(window, copy, TRUE))
-        return true;       // the window system's now: never deleted, never used again
-    delete_region_(copy);  // the window did not take it: still ours
-    return false;
+    OwnedRegion copy(CreateRectRgn(0, 0, 0, 0), owned_.get_deleter());
+    if (!copy || CombineRgn(copy.get(), owned_.get(), nullptr, RGN_COPY) == ERROR) return false;
+    if (!SetWindowRgn(window, copy.get(), TRUE)) return false;  // the window did not take it: still ours
+    copy.release();  // the window system's now: never deleted, never used again
+    return true;
 }
 
 }  // namespace core

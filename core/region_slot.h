@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "win/handles.h"
@@ -18,8 +20,7 @@ class RegionSlot {
     using DeleteRegionFn = void (*)(HRGN);
     static void DeleteRegion(HRGN region) { DeleteObject(region); }
 
-    explicit RegionSlot(DeleteRegionFn delete_region = DeleteRegion) : delete_region_(delete_region) {}
-    ~RegionSlot() { Drop(); }
+    explicit RegionSlot(DeleteRegionFn delete_region = DeleteRegion) : owned_(nullptr, delete_region) {}
     RegionSlot(const RegionSlot&) = delete;
     RegionSlot& operator=(const RegionSlot&) = delete;
 
@@ -40,13 +41,13 @@ class RegionSlot {
     bool CopyTo(HWND window) const;
 
     State state() const { return state_; }
-    HRGN owned() const { return owned_; }
+    HRGN owned() const { return owned_.get(); }
 
   private:
-    void Drop();
+    // A region of ours, deleted through the slot's delete function.
+    using OwnedRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, DeleteRegionFn>;
 
-    DeleteRegionFn delete_region_;
-    HRGN owned_ = nullptr;
+    OwnedRegion owned_;
     State state_ = State::kNone;
     // The outline's region data as a window held it when last found equal (empty before), and
     // the window's region data read for a comparison, kept so that a tick allocates nothing.
