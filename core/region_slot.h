@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+#include <vector>
+
 #include "win/handles.h"
 
 namespace core {
@@ -16,8 +20,7 @@ class RegionSlot {
     using DeleteRegionFn = void (*)(HRGN);
     static void DeleteRegion(HRGN region) { DeleteObject(region); }
 
-    explicit RegionSlot(DeleteRegionFn delete_region = DeleteRegion) : delete_region_(delete_region) {}
-    ~RegionSlot() { Drop(); }
+    explicit RegionSlot(DeleteRegionFn delete_region = DeleteRegion) : owned_(nullptr, delete_region) {}
     RegionSlot(const RegionSlot&) = delete;
     RegionSlot& operator=(const RegionSlot&) = delete;
 
@@ -29,21 +32,26 @@ class RegionSlot {
 
     // Takes over a freshly built outline (null means "no region"); the one it replaces is deleted.
     void Replace(win::unique_hrgn region);
-    // Whether the window's region is this outline now (no region at all for none).
-    bool IsOn(HWND window) const;
+    // Whether the window's region is this outline now (no region at all for none). The form in
+    // which a window held the outline at the last comparison is kept, so that later ones compare
+    // its bytes first.
+    bool IsOn(HWND window);
     // Gives the window a copy of the outline, or takes its region away for none; false when the
     // window refused it.
     bool CopyTo(HWND window) const;
 
     State state() const { return state_; }
-    HRGN owned() const { return owned_; }
+    HRGN owned() const { return owned_.get(); }
 
   private:
-    void Drop();
+    // A region of ours, deleted through the slot's delete function.
+    using OwnedRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, DeleteRegionFn>;
 
-    DeleteRegionFn delete_region_;
-    HRGN owned_ = nullptr;
+    OwnedRegion owned_;
     State state_ = State::kNone;
+    // The outline's region data as a window held it when last found equal (empty before), and
+    // the window's region data read for a comparison, kept so that a tick allocates nothing.
+    std::vector<BYTE> held_form_, read_form_;
 };
 
 // Whether `window`'s region is `region` (null: the window has no region).

@@ -40,7 +40,7 @@ void SetLabel(HWND button, const win::WideText& label, ShellCalls& calls) {
 
 // SetWindowRgn on a window of another thread waits for that thread without a limit: it is called
 // only on a button that answers now. A button that does not keeps its region until it does.
-void GiveOutline(HWND button, const RegionSlot& outline, ShellCalls& calls) {
+void GiveOutline(HWND button, RegionSlot& outline, ShellCalls& calls) {
     if (!button || outline.IsOn(button) || !calls.Answers(button)) return;
     outline.CopyTo(button);
 }
@@ -202,17 +202,19 @@ void Restyler::KeepLabel(const std::string& label) {
 }
 
 void Restyler::BuildOutline(const Look& look) {
-    RECT button{};
-    if (shell_.start_button && GetWindowRect(shell_.start_button, &button))
-        box_height_ = button.bottom - button.top;
     OutlineSource source;
     source.shape = look.shape;
     switch (look.shape) {
         case ShapeType::kEllipse:
-        case ShapeType::kRectangle:
+        case ShapeType::kRectangle: {
+            // Measured for a box only: a text outline does not depend on the button's size.
+            RECT button{};
+            if (shell_.start_button && GetWindowRect(shell_.start_button, &button))
+                box_height_ = button.bottom - button.top;
             source.width = look.placement.width;
             source.height = box_height_;
             break;
+        }
         case ShapeType::kText:
             source.text = look.outline_text;
             source.font = look.font;

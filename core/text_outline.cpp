@@ -48,10 +48,6 @@ LOGFONTW LogFontOf(const FontAttributes& font, int dpi) {
     return lf;
 }
 
-TextOutliner::~TextOutliner() {
-    if (original_font_) SelectObject(dc_.get(), original_font_);
-}
-
 bool TextOutliner::Create(HDC compatible_with) {
     dc_.reset(CreateCompatibleDC(compatible_with));
     if (!dc_) return false;
@@ -66,9 +62,7 @@ void TextOutliner::UseFont(const FontAttributes& font, int dpi) {
     if (font_ && font == font_made_from_ && dpi == font_dpi_) return;
     const LOGFONTW lf = LogFontOf(font, dpi);
     win::unique_hfont made(CreateFontIndirectW(&lf));
-    if (!made) return;
-    HGDIOBJ previous = SelectObject(dc_.get(), made.get());
-    if (!original_font_) original_font_ = previous;
+    if (!made || !font_selected_.select(dc_.get(), made.get())) return;
     font_ = std::move(made);  // the font it replaces was deselected above
     font_made_from_ = font;
     font_dpi_ = dpi;

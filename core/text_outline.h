@@ -56,7 +56,6 @@ FontAttributes ChooseOutlineFont(bool font_picked, const FontAttributes& dialog,
 class TextOutliner {
   public:
     TextOutliner() = default;
-    ~TextOutliner();
     TextOutliner(const TextOutliner&) = delete;
     TextOutliner& operator=(const TextOutliner&) = delete;
 
@@ -71,9 +70,11 @@ class TextOutliner {
   private:
     void UseFont(const FontAttributes& font, int dpi);
 
+    // In this order, so that they go in the other: the context's own font put back, then the
+    // font deleted (never while selected), then the context.
     win::unique_hdc dc_;
-    win::unique_hfont font_;  // after dc_: destroyed first, once the destructor has deselected it
-    HGDIOBJ original_font_ = nullptr;
+    win::unique_hfont font_;
+    win::unique_select_object font_selected_;
     FontAttributes font_made_from_{"Arial"};
     int font_dpi_ = 0;
 };

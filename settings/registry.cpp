@@ -22,32 +22,29 @@ win::unique_hkey OpenKey(HKEY root, const char* key_path, bool for_read) {
     return key;
 }
 
-HKEY held_settings_key = nullptr;  // while the key is held open
+win::unique_hkey held_settings_key;  // while the key is held open
 
 }  // namespace
 
 LONG WriteSetting(const char* name, const settings::Value& value) {
-    if (held_settings_key) return WriteValueToKey(held_settings_key, name, REG_SZ, value);
+    if (held_settings_key) return WriteValueToKey(held_settings_key.get(), name, REG_SZ, value);
     return RegistryWriteValue(HKEY_CURRENT_USER, kSettingsKey, name, value, REG_SZ);
 }
 
 settings::Value ReadSetting(const char* name) {
     if (!held_settings_key) return RegistryReadValue(HKEY_CURRENT_USER, kSettingsKey, name);
     settings::Value value;
-    ReadValueFromKey(held_settings_key, name, value);
+    ReadValueFromKey(held_settings_key.get(), name, value);
     return value;
 }
 
 bool HoldSettingsKey() {
     if (held_settings_key) return false;
-    held_settings_key = OpenKey(HKEY_CURRENT_USER, kSettingsKey, true).release();
-    return held_settings_key != nullptr;
+    held_settings_key = OpenKey(HKEY_CURRENT_USER, kSettingsKey, true);
+    return static_cast<bool>(held_settings_key);
 }
 
-void ReleaseSettingsKey() {
-    if (held_settings_key) RegCloseKey(held_settings_key);
-    held_settings_key = nullptr;
-}
+void ReleaseSettingsKey() { held_settings_key.reset(); }
 
 LONG RegistryCreateKey(HKEY root, const char* key_path) {
     win::unique_hkey key;

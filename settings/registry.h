@@ -1,6 +1,7 @@
 // The only routines that touch the registry. Each outer routine opens (or creates) its key, does one
-// thing and closes the key again; no key handle outlives a call. Statuses are the registry
-// functions' own (0 for success); the program never reports them.
+// thing and closes the key again; the one handle that outlives a call is the program's settings key
+// while HoldSettingsKey holds it open (a tick's reads and writes), until ReleaseSettingsKey.
+// Statuses are the registry functions' own (0 for success); the program never reports them.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +14,9 @@ namespace registry {
 constexpr const char* kSettingsKey = "Velmontix\\QVR";
 constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kRunValueName = "QVR";
-// Query value, set value, create subkey, enumerate subkeys, notify, create link.
-constexpr REGSAM kAccess = 0x3F;
+// The access the program has always asked for (0x3F).
+constexpr REGSAM kAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS |
+                           KEY_NOTIFY | KEY_CREATE_LINK;
 
 LONG RegistryCreateKey(HKEY root, const char* key_path);
 LONG RegistryWriteValue(HKEY root, const char* key_path, const char* value_name, const settings::Value& value,

@@ -61,7 +61,8 @@ std::string SingleToText(float v) {
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(v));
     std::string text(buffer);
-    // Drop trailing zeros of the fraction (%G keeps none, but be explicit about the exponent form).
+    // The shortest text: no trailing zeros in the fraction and no bare point. %G leaves none
+    // already; the trim makes sure of it on the mantissa alone, so that an exponent's zeros stay.
     const size_t e = text.find('E');
     std::string mantissa = text.substr(0, e);
     std::string exponent = e == std::string::npos ? std::string() : text.substr(e);

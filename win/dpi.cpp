@@ -26,7 +26,8 @@ int NewWindowDpi() {
 
 int WindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    const auto dpi_for_window = SystemFunction<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
+    // Looked up once: the tick asks for a text outline's DPI every second, and user32 stays loaded.
+    static const auto dpi_for_window = SystemFunction<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
     return dpi_for_window && window ? static_cast<int>(dpi_for_window(window)) : 0;
 }
 

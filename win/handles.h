@@ -129,16 +129,33 @@ class unique_hdc_paint {
 // Selects an object into a DC and puts the previous one back.
 class unique_select_object {
   public:
+    unique_select_object() = default;  // nothing selected yet: see select
     unique_select_object(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
     ~unique_select_object() {
-        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+        if (selected()) SelectObject(dc_, old_);
     }
     unique_select_object(const unique_select_object&) = delete;
     unique_select_object& operator=(const unique_select_object&) = delete;
 
+    // Selects `obj` into the DC in place of the object selected before, and false (nothing changed)
+    // when the DC refuses it. What is put back at the end stays what the DC held before the first
+    // selection, so none of the objects selected here is left in it.
+    bool select(HDC dc, HGDIOBJ obj) {
+        if (selected() && dc != dc_) return false;  // one DC per selection
+        const HGDIOBJ previous = SelectObject(dc, obj);
+        if (!previous || previous == HGDI_ERROR) return false;
+        if (!selected()) {
+            dc_ = dc;
+            old_ = previous;
+        }
+        return true;
+    }
+
   private:
-    HDC dc_;
-    HGDIOBJ old_;
+    bool selected() const { return old_ && old_ != HGDI_ERROR; }
+
+    HDC dc_ = nullptr;
+    HGDIOBJ old_ = nullptr;
 };
 
 }  // namespace win

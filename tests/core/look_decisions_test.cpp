@@ -1,6 +1,7 @@
 // What the core decides, without a window: the shape a stored type names, the size of a box
 // outline, what becomes of a copy of the outline that a window refuses, where a Start button is
-// placed, and which font a text outline takes and how large it draws.
+// placed, and which font a text outline takes, how large it draws and that its context gets its own
+// font back.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -121,6 +122,27 @@ TEST(TextOutline, A72PointLetterIsAboutAnInchOfPixelsTallAtTheContextsDpiOrTheOn
     // The Start button's monitor at twice the scale: an inch of its pixels, not the context's.
     EXPECT_NEAR(height(2 * pixels_per_inch), 2 * 0.72 * pixels_per_inch, 0.08 * pixels_per_inch);
     EXPECT_NEAR(height(0), 0.72 * pixels_per_inch, 0.04 * pixels_per_inch);
+}
+
+// The outliner selects font after font into one context and deletes each it replaces: every
+// selection takes the last one out, and the context ends with its own font, never one of those.
+TEST(SelectedObject, EachSelectionTakesTheLastOutAndTheContextGetsItsOwnBack) {
+    win::unique_hdc dc(CreateCompatibleDC(nullptr));
+    const HGDIOBJ own = GetCurrentObject(dc.get(), OBJ_FONT);
+    auto font = [](int height) {
+        return win::unique_hfont(
+            CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+    };
+    const win::unique_hfont first = font(12), second = font(24);
+    {
+        win::unique_select_object selected;
+        ASSERT_TRUE(selected.select(dc.get(), first.get()));
+        ASSERT_TRUE(selected.select(dc.get(), second.get()));
+        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), second.get());
+        EXPECT_FALSE(selected.select(dc.get(), nullptr));  // refused: the last stays
+        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), second.get());
+    }
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), own);
 }
 
 }  // namespace

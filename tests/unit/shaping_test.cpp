@@ -64,6 +64,15 @@ TEST(CurrentRegionSlot, KeepsTheOutlineAndGivesEachWindowACopy) {
         EXPECT_TRUE(shape.Has(29, 14));
         EXPECT_FALSE(shape.Has(31, 5));
 
+        // Compared again, once the window's form of the outline is known: as many rectangles
+        // elsewhere (another program's region) are not the outline, and a new outline is not the old.
+        SetWindowRgn(window.hwnd(), CreateRectRgn(1, 0, 31, 15), TRUE);
+        EXPECT_FALSE(slot.IsOn(window.hwnd()));
+        EXPECT_TRUE(slot.CopyTo(window.hwnd()));
+        EXPECT_TRUE(slot.IsOn(window.hwnd()));
+        slot.Replace(win::unique_hrgn(CreateRectRgn(0, 0, 20, 10)));
+        EXPECT_FALSE(slot.IsOn(window.hwnd()));
+
         // No region (an empty text outline) gives the window its full rectangle back.
         slot.Replace(win::unique_hrgn());
         EXPECT_EQ(slot.state(), RegionSlot::State::kNull);
