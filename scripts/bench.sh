@@ -16,12 +16,6 @@ source "$here/env.sh"
 build=${PELMORA_BENCH_BUILD:-$PELMORA_ROOT/build/bench-$PELMORA_ARCH}
 prefix=${PELMORA_BENCH_PREFIX:-$PELMORA_ROOT/build/bench-prefix-$PELMORA_ARCH}
 
-# Never the user's display or ~/.wine.
-unset DISPLAY
-trap pelmora_stop_wine_and_display EXIT
-pelmora_start_xvfb
-pelmora_prepare_prefix "$prefix"
-
 configure() {  # build-dir arch
   cmake -S "$PELMORA_ROOT" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$PELMORA_ROOT/cmake/toolchain-mingw-$2.cmake" -DPELMORA_TESTS=ON >/dev/null
@@ -34,6 +28,24 @@ if [ "$PELMORA_ARCH" != i686 ]; then
   configure "$shipped" i686
   cmake --build "$shipped" --target Pelmora
 fi
+
+# Under Wine nearly every call of the program is a round trip to Wine's server, which costs about
+# 15 us while the program and the server share a core and 85-135 us when the scheduler puts them on
+# two (docs/BENCHMARK.md); which of the two a run gets changes from run to run, and a figure and its
+# floor can fall in different ones. So from here on this script and all it starts (Xvfb, Wine's
+# server, the shell, the benchmark) run on one core, where every figure and its floor are measured
+# alike. PELMORA_BENCH_ALL_CORES=1 leaves them to the scheduler.
+if [ -z "${PELMORA_BENCH_ALL_CORES:-}" ] && command -v taskset >/dev/null && [ "$(nproc)" -gt 1 ]; then
+  core=$(($(nproc) - 1))
+  taskset -pc "$core" $$ >/dev/null
+  echo "bench: on core $core only (PELMORA_BENCH_ALL_CORES=1: all cores)"
+fi
+
+# Never the user's display or ~/.wine.
+unset DISPLAY
+trap pelmora_stop_wine_and_display EXIT
+pelmora_start_xvfb
+pelmora_prepare_prefix "$prefix"
 
 # The benchmark measures Pelmora while the shell is stopped, which a Windows program under Wine
 # cannot do itself: it asks by a file in $signals (drive Z: is /), and this script stops the
