@@ -82,7 +82,7 @@ TEST(CurrentRegionSlot, KeepsTheOutlineAndGivesEachWindowACopy) {
         slot.Replace(win::unique_hrgn(CreateRectRgn(0, 0, 5, 5)));  // deleted when the slot goes
     }
     EXPECT_EQ(test_support::CountGdiObjects(), before);
-    EXPECT_EQ(deleted_regions.size(), 5u);
+    EXPECT_EQ(deleted_regions.size(), 6u);
 }
 
 class ShapeApplication : public ::testing::Test {
