@@ -199,7 +199,7 @@ Shown LookKeeper::On(const ShapeChosen& chosen) {
     store::WriteShape(chosen.shape);
     if (chosen.shape == ShapeType::kText) ReadOutlineSource();
     restyler_->ApplyOutline(look_);
-    return Shown(ShownPart::kOutline);
+    return {};  // the customize window, where the shape was chosen, shows it again whatever happens
 }
 
 Shown LookKeeper::On(const OutlineTextTyped& typed) {

@@ -72,7 +72,6 @@ enum class ShownPart : unsigned {
     kLabel,             // the new-label box
     kStartButtonLabel,  // the label the Start button had at the last load
     kSliderRanges,
-    kOutline,  // the shape, the outline text
 };
 
 // The parts of the look an event changed, which the windows show again.

@@ -7,11 +7,6 @@ namespace core {
 
 namespace {
 
-constexpr const wchar_t* kLabelProperty = kOwnLabelProperty;
-constexpr const wchar_t* kOriginProperty = kOwnOriginProperty;
-constexpr const wchar_t* kSizeProperty = kOwnSizeProperty;
-constexpr const wchar_t* kOpacityProperty = kOwnOpacityProperty;
-
 HANDLE Pack(int low, int high) {
     return reinterpret_cast<HANDLE>(
         static_cast<UINT_PTR>(static_cast<DWORD>(MAKELONG(static_cast<WORD>(low), static_cast<WORD>(high)))));
@@ -26,19 +21,19 @@ int High(HANDLE packed) {
 bool IsChild(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0; }
 
 void Forget(HWND button, ATOM label) {
-    RemovePropW(button, kLabelProperty);
-    RemovePropW(button, kOriginProperty);
-    RemovePropW(button, kSizeProperty);
+    RemovePropW(button, kOwnLabelProperty);
+    RemovePropW(button, kOwnOriginProperty);
+    RemovePropW(button, kOwnSizeProperty);
     GlobalDeleteAtom(label);
 }
 
 void GiveBackLabelAndPlace(HWND button, ShellCalls& calls, GiveBack& result) {
-    const ATOM label = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(button, kLabelProperty)));
+    const ATOM label = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(button, kOwnLabelProperty)));
     if (!label) return;
     result.found_anything = true;
     wchar_t text[kMaxLabelLength + 2] = {};
     const UINT length = GlobalGetAtomNameW(label, text, static_cast<int>(kMaxLabelLength + 2));
-    const HANDLE origin = GetPropW(button, kOriginProperty), size = GetPropW(button, kSizeProperty);
+    const HANDLE origin = GetPropW(button, kOwnOriginProperty), size = GetPropW(button, kOwnSizeProperty);
     const UINT wait = OfAnotherThread(button) ? SWP_ASYNCWINDOWPOS : 0;
     SetWindowPos(button, nullptr, Low(origin), High(origin), Low(size), High(size),
                  SWP_NOZORDER | SWP_NOACTIVATE | wait);
@@ -52,7 +47,7 @@ void GiveBackLabelAndPlace(HWND button, ShellCalls& calls, GiveBack& result) {
 }  // namespace
 
 void RememberOwnLook(HWND start_button) {
-    if (!start_button || GetPropW(start_button, kLabelProperty)) return;
+    if (!start_button || GetPropW(start_button, kOwnLabelProperty)) return;
     wchar_t label[kMaxLabelLength + 2] = {L'L'};
     InternalGetWindowText(start_button, label + 1, static_cast<int>(kMaxLabelLength + 1));
     RECT place{};
@@ -63,20 +58,20 @@ void RememberOwnLook(HWND start_button) {
     const ATOM atom = GlobalAddAtomW(label);
     if (!atom) return;
     // The label last: its presence says the whole look is there.
-    if (!SetPropW(start_button, kOriginProperty, Pack(place.left, place.top)) ||
-        !SetPropW(start_button, kSizeProperty, Pack(place.right - place.left, place.bottom - place.top)) ||
-        !SetPropW(start_button, kLabelProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom))))
+    if (!SetPropW(start_button, kOwnOriginProperty, Pack(place.left, place.top)) ||
+        !SetPropW(start_button, kOwnSizeProperty, Pack(place.right - place.left, place.bottom - place.top)) ||
+        !SetPropW(start_button, kOwnLabelProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom))))
         Forget(start_button, atom);
 }
 
 void RememberOwnOpacity(HWND taskbar) {
-    if (!taskbar || GetPropW(taskbar, kOpacityProperty)) return;
+    if (!taskbar || GetPropW(taskbar, kOwnOpacityProperty)) return;
     BYTE alpha = 255;
     DWORD flags = 0;
     const bool layered = (GetWindowLongW(taskbar, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
     if (layered && !(GetLayeredWindowAttributes(taskbar, nullptr, &alpha, &flags) && (flags & LWA_ALPHA)))
         alpha = 255;
-    SetPropW(taskbar, kOpacityProperty, Pack(layered ? 2 | (alpha << 8) : 1, 0));
+    SetPropW(taskbar, kOwnOpacityProperty, Pack(layered ? 2 | (alpha << 8) : 1, 0));
 }
 
 void GiveBackOwnLook(HWND taskbar, HWND start_button, ShellCalls& calls, GiveBack& result) {
@@ -91,12 +86,12 @@ void GiveBackOwnLook(HWND taskbar, HWND start_button, ShellCalls& calls, GiveBac
         }
     }
     if (!taskbar || !IsWindow(taskbar)) return;
-    const HANDLE own = GetPropW(taskbar, kOpacityProperty);
+    const HANDLE own = GetPropW(taskbar, kOwnOpacityProperty);
     if (own && (Low(own) & 2)) {
         // The shell had it layered itself: its own alpha back.
         result.found_anything = true;
         SetLayeredWindowAttributes(taskbar, 0, static_cast<BYTE>(Low(own) >> 8), LWA_ALPHA);
-        RemovePropW(taskbar, kOpacityProperty);
+        RemovePropW(taskbar, kOwnOpacityProperty);
         return;
     }
     const LONG ex_style = GetWindowLongW(taskbar, GWL_EXSTYLE);
@@ -109,7 +104,7 @@ void GiveBackOwnLook(HWND taskbar, HWND start_button, ShellCalls& calls, GiveBac
         }
         SetWindowLongW(taskbar, GWL_EXSTYLE, ex_style & ~WS_EX_LAYERED);
     }
-    RemovePropW(taskbar, kOpacityProperty);
+    RemovePropW(taskbar, kOwnOpacityProperty);
 }
 
 GiveBack GiveBackShellLook(const ShellFinder& finder) {

@@ -6,11 +6,12 @@
 // "taskbar" makes a topmost, shown "Shell_TrayWnd" over the screen's bottom with a "BUTTON" child
 // "Start" (none with --no-button); "secondary" makes a shown "Shell_SecondaryTrayWnd" at (100, Y)
 // with a "Start" child, as Windows 8 to 10 make one for each further monitor. --announce broadcasts
-// "TaskbarCreated" once the windows exist, as a shell that starts again does. --record appends each
-// notification-area call the window receives to FILE, one line each: the call (NIM_*), its flags in
-// hex and its balloon text. It runs until its window is closed. Run as a copy named explorer.exe it
-// is taken for the shell; under another name it is any other program that made such a window.
+// "TaskbarCreated" once the windows exist, as a shell that starts again does. --record appends the
+// text of each balloon a notification-area call asks for to FILE, a line each. It runs until its
+// window is closed. Run as a copy named explorer.exe it is taken for the shell; under another name
+// it is any other program that made such a window.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,10 +34,11 @@ struct WineNotifyData {
 void Record(const COPYDATASTRUCT& call) {
     if (!record_path || call.cbData < sizeof(WineNotifyData)) return;
     const auto* data = static_cast<const WineNotifyData*>(call.lpData);
+    if (!(data->flags & NIF_INFO)) return;
     char info[1024] = {};
     WideCharToMultiByte(CP_UTF8, 0, data->info, -1, info, sizeof info, nullptr, nullptr);
     if (FILE* file = std::fopen(record_path, "a")) {
-        std::fprintf(file, "%lu %x %s\n", static_cast<unsigned long>(call.dwData), data->flags, info);
+        std::fprintf(file, "%s\n", info);
         std::fclose(file);
     }
 }

@@ -69,33 +69,6 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-DWORD PidOf(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    return pid;
-}
-
-struct TopLevelSearch {
-    DWORD pid;
-    const char* window_class;
-    bool visible_only;
-    HWND found;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND w, LPARAM lp) {
-    auto* s = reinterpret_cast<TopLevelSearch*>(lp);
-    if (PidOf(w) != s->pid || ClassOf(w) != s->window_class) return TRUE;
-    if (s->visible_only && !IsWindowVisible(w)) return TRUE;
-    s->found = w;
-    return FALSE;
-}
-
-HWND FindTopLevel(DWORD pid, const char* window_class, bool visible_only) {
-    TopLevelSearch search{pid, window_class, visible_only, nullptr};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
     reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
     return TRUE;
@@ -356,7 +329,7 @@ bool PelmoraProcess::WaitUntilLoaded() {
     return Running();
 }
 
-HWND PelmoraProcess::FindMain() const { return FindTopLevel(Pid(), kMainClass, false); }
+HWND PelmoraProcess::FindMain() const { return test_support::FindTopLevel(Pid(), kMainClass, false); }
 
 void PelmoraProcess::Kill() {
     if (!info_.hProcess) return;
@@ -448,8 +421,9 @@ HWND PelmoraProcess::OpenCustomizeWindow() const {
     SendMessageTimeoutA(main_, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_ABORTIFHUNG, kStartTimeoutMs, &ignored);
     SendMessageTimeoutA(main_, WM_LBUTTONUP, 0, at, SMTO_ABORTIFHUNG, kStartTimeoutMs, &ignored);
     HWND customize = nullptr;
-    WaitUntil([&] { return (customize = FindTopLevel(Pid(), kCustomizeClass, true)) != nullptr; },
-              kStartTimeoutMs);
+    WaitUntil(
+        [&] { return (customize = test_support::FindTopLevel(Pid(), kCustomizeClass, true)) != nullptr; },
+        kStartTimeoutMs);
     return customize;
 }
 
@@ -466,7 +440,7 @@ POINT PelmoraProcess::CloseBoxPoint() const {
     return POINT{window.right - 12, y};
 }
 
-HWND PelmoraProcess::PopupMenu() const { return FindTopLevel(Pid(), "#32768", true); }
+HWND PelmoraProcess::PopupMenu() const { return test_support::FindTopLevel(Pid(), "#32768", true); }
 
 // ---------------------------------------------------------------------------------------------
 
@@ -531,7 +505,9 @@ bool StandInShell::Start(const std::string& arguments, bool as_shell) {
     const char* window_class =
         arguments.rfind("secondary", 0) == 0 ? "Shell_SecondaryTrayWnd" : "Shell_TrayWnd";
     return WaitUntil(
-        [this, window_class] { return (taskbar_ = FindTopLevel(Pid(), window_class, true)) != nullptr; },
+        [this, window_class] {
+            return (taskbar_ = test_support::FindTopLevel(Pid(), window_class, true)) != nullptr;
+        },
         kStartTimeoutMs);
 }
 
@@ -540,15 +516,8 @@ std::vector<std::string> StandInShell::Balloons() const {
     FILE* file = std::fopen((folder_ + "\\calls.txt").c_str(), "r");
     if (!file) return balloons;
     char line[1200];
-    while (std::fgets(line, sizeof line, file)) {
-        unsigned long message = 0;
-        unsigned flags = 0;
-        int text_at = 0;
-        if (std::sscanf(line, "%lu %x %n", &message, &flags, &text_at) < 2 || !(flags & NIF_INFO)) continue;
-        std::string text(line + text_at);
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-        if (!text.empty()) balloons.push_back(text);
-    }
+    while (std::fgets(line, sizeof line, file))
+        balloons.push_back(std::string(line, std::strcspn(line, "\r\n")));
     std::fclose(file);
     return balloons;
 }

@@ -33,6 +33,34 @@ inline bool HasRegion(HWND window) {
     return has;
 }
 
+namespace detail {
+struct TopLevelSearch {
+    DWORD pid;
+    const char* window_class;
+    bool visible_only;
+    HWND found;
+};
+inline BOOL CALLBACK MatchTopLevel(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<TopLevelSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char name[64] = {};
+    GetClassNameA(w, name, sizeof name);
+    if (owner != s->pid || lstrcmpA(name, s->window_class) != 0) return TRUE;
+    if (s->visible_only && !IsWindowVisible(w)) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+}  // namespace detail
+
+// The first top-level window of `window_class` that the process `pid` made (a shown one only, when
+// asked); null for none.
+inline HWND FindTopLevel(DWORD pid, const char* window_class, bool visible_only = false) {
+    detail::TopLevelSearch search{pid, window_class, visible_only, nullptr};
+    EnumWindows(detail::MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 class Driver {
   public:
     explicit Driver(HWND window = nullptr) : window_(window) {}

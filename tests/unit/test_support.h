@@ -167,13 +167,7 @@ inline main_window::Environment TestEnvironment(core::ShellFinder shell = TestFi
 // A window of this process's, found by its class as a person finds it on the screen; null when
 // none is made.
 inline HWND FindOwnWindow(const char* window_class) {
-    for (HWND w = FindWindowA(window_class, nullptr); w;
-         w = FindWindowExA(nullptr, w, window_class, nullptr)) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId()) return w;
-    }
-    return nullptr;
+    return FindTopLevel(GetCurrentProcessId(), window_class);
 }
 
 // A main window made as the program makes it (Create runs Load), with its timer stopped so that no
