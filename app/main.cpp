@@ -7,8 +7,8 @@
 
 #include "app/single_instance.h"
 #include "main_window/main_window.h"
-#include "core/command_line.h"
-#include "core/own_look.h"
+#include "look/command_line.h"
+#include "shell/own_look.h"
 #include "win/handles.h"
 #include "win/message_loop.h"
 #include "win/text.h"

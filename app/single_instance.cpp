@@ -1,6 +1,6 @@
 #include "app/single_instance.h"
 
-#include "core/tray_icon.h"
+#include "shell/tray_icon.h"
 #include "main_window/main_window.h"
 #include "win/handles.h"
 #include "win/text.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "core/taskbar_search.h"
+#include "shell/taskbar_search.h"
 #include "main_window/environment.h"
 
 namespace bench {

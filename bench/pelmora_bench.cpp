@@ -24,7 +24,7 @@
 #include "environment.h"
 #include "measure.h"
 #include "main_window/main_window.h"
-#include "core/taskbar_search.h"
+#include "shell/taskbar_search.h"
 #include "support/registry_support.h"
 #include "support/resource_count.h"
 #include "support/stand_ins.h"

@@ -3,10 +3,10 @@
 #include <cwchar>
 #include <utility>
 
-#include "core/look_store.h"
-#include "core/restyler.h"
-#include "core/shell_calls.h"
-#include "core/tray_icon_calls.h"
+#include "store/look_store.h"
+#include "shell/restyler.h"
+#include "shell/shell_calls.h"
+#include "shell/tray_icon_calls.h"
 #include "win/system_function.h"
 #include "win/text.h"
 

@@ -14,12 +14,12 @@
 #include <string>
 #include <variant>
 
-#include "core/look.h"
-#include "core/look_edit.h"
-#include "core/restart_guard.h"
-#include "core/stored_look.h"
-#include "core/taskbar_search.h"
-#include "core/text_outline.h"
+#include "look/look.h"
+#include "look/look_edit.h"
+#include "look/restart_guard.h"
+#include "look/stored_look.h"
+#include "shell/taskbar_search.h"
+#include "look/outline_font.h"
 
 namespace core {
 

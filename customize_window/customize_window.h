@@ -13,8 +13,8 @@
 #include "controls/form.h"
 #include "controls/toolbar.h"
 #include "core/look_keeper.h"
-#include "core/shape.h"
-#include "core/text_outline.h"
+#include "look/shape.h"
+#include "look/outline_font.h"
 #include "win/window.h"
 
 namespace customize_window {

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "about_window/about_window.h"
-#include "core/taskbar_search.h"
+#include "shell/taskbar_search.h"
 #include "customize_window/customize_window.h"
 
 namespace main_window {

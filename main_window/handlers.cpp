@@ -1,7 +1,7 @@
 // Handlers of the main window's controls and its timer, and the load. Each turns the person's
 // input into an event for the look's owner and shows what it answers.
 #include "main_window/main_window.h"
-#include "core/command_line.h"
+#include "look/command_line.h"
 #include "customize_window/customize_window.h"
 
 namespace main_window {

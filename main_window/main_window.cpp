@@ -8,7 +8,7 @@
 
 #include "about_window/about_window.h"
 #include "resources/resource.h"
-#include "core/tray_icon.h"
+#include "shell/tray_icon.h"
 #include "customize_window/customize_window.h"
 #include "win/dpi.h"
 #include "win/placement.h"

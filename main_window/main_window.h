@@ -10,7 +10,7 @@
 #include "controls/controls.h"
 #include "controls/form.h"
 #include "core/look_keeper.h"
-#include "core/stored_look.h"
+#include "look/stored_look.h"
 #include "customize_window/customize_window.h"
 #include "main_window/environment.h"
 #include "win/dpi.h"

@@ -9,7 +9,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "core/taskbar_search.h"
+#include "shell/taskbar_search.h"
 #include "win/handles.h"
 #include "win/text.h"
 

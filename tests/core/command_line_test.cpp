@@ -1,8 +1,8 @@
-#include "core/command_line.h"
+#include "look/command_line.h"
 
 #include <gtest/gtest.h>
 
-#include "core/tray_icon.h"
+#include "shell/tray_icon.h"
 
 namespace {
 

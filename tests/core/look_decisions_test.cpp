@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "core/region_slot.h"
-#include "core/restyler.h"
-#include "core/shape.h"
-#include "core/text_outline.h"
+#include "shell/region_slot.h"
+#include "shell/restyler.h"
+#include "look/shape.h"
+#include "shell/text_outline.h"
 
 namespace {
 

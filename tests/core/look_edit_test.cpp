@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/look_edit.h"
+#include "look/look_edit.h"
 
 namespace {
 

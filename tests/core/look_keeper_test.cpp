@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/look_keeper.h"
-#include "core/tray_icon.h"
+#include "shell/tray_icon.h"
 #include "settings/names.h"
 #include "support/registry_support.h"
 

@@ -1,4 +1,4 @@
-#include "core/restart_guard.h"
+#include "look/restart_guard.h"
 
 #include <gtest/gtest.h>
 

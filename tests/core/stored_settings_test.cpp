@@ -9,11 +9,11 @@
 #include <string>
 #include <tuple>
 
-#include "core/shape.h"
-#include "core/look.h"
-#include "core/look_store.h"
-#include "core/stored_look.h"
-#include "core/text_outline.h"
+#include "look/shape.h"
+#include "look/look.h"
+#include "store/look_store.h"
+#include "look/stored_look.h"
+#include "look/outline_font.h"
 #include "settings/names.h"
 #include "settings/registry.h"
 #include "support/bad_forms.h"

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/taskbar_search.h"
+#include "shell/taskbar_search.h"
 #include "support/shell_reset.h"
 #include "customize_window/customize_window.h"
 #include "main_window/main_window.h"

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "core/own_look.h"
+#include "shell/own_look.h"
 
 namespace test_support {
 

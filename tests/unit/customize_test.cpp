@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/text_outline.h"
+#include "shell/text_outline.h"
 #include "customize_window/customize_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "main_window/main_window.h"
-#include "core/tray_icon.h"
+#include "shell/tray_icon.h"
 #include "customize_window/customize_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"

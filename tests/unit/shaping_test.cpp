@@ -10,7 +10,7 @@
 #include "customize_window/customize_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"
-#include "core/region_slot.h"
+#include "shell/region_slot.h"
 #include "test_support.h"
 
 namespace {

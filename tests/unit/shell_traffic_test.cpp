@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/restyler.h"
+#include "shell/restyler.h"
 #include "main_window/main_window.h"
 #include "settings/names.h"
 #include "settings/registry.h"

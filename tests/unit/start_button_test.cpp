@@ -1,6 +1,6 @@
 // The Start button search, against stand-in windows of our own: the real taskbar of the test
 // desktop is the classic kind, and FindWindowA("Shell_TrayWnd") would find it, not ours.
-#include "core/restyler.h"
+#include "shell/restyler.h"
 #include "support/stand_ins.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // them, and the routine's result tells applied, refused and unavailable apart.
 #include <gtest/gtest.h>
 
-#include "core/taskbar_alpha.h"
+#include "shell/taskbar_alpha.h"
 
 namespace {
 

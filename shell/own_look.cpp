@@ -1,6 +1,6 @@
-#include "core/own_look.h"
+#include "shell/own_look.h"
 
-#include "core/stored_look.h"
+#include "look/stored_look.h"
 #include "win/handles.h"
 
 namespace core {

@@ -1,4 +1,4 @@
-#include "core/tray_icon.h"
+#include "shell/tray_icon.h"
 
 #include <cwchar>
 

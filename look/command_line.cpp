@@ -1,4 +1,4 @@
-#include "core/command_line.h"
+#include "look/command_line.h"
 
 #include "settings/value.h"
 

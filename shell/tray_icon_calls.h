@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "core/shell_calls.h"
+#include "shell/shell_calls.h"
 #include "win/text.h"
 
 namespace core {

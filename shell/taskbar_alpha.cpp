@@ -1,4 +1,4 @@
-#include "core/taskbar_alpha.h"
+#include "shell/taskbar_alpha.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/shell_calls.h"
+#include "shell/shell_calls.h"
 
 #include <algorithm>
 

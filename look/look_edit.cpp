@@ -1,4 +1,4 @@
-#include "core/look_edit.h"
+#include "look/look_edit.h"
 
 namespace core {
 

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "core/look.h"
-#include "core/look_edit.h"
-#include "core/shape.h"
-#include "core/stored_look.h"
-#include "core/text_outline.h"
+#include "look/look.h"
+#include "look/look_edit.h"
+#include "look/shape.h"
+#include "look/stored_look.h"
+#include "look/outline_font.h"
 
 namespace core::store {
 

@@ -1,4 +1,4 @@
-#include "core/region_slot.h"
+#include "shell/region_slot.h"
 
 namespace core {
 

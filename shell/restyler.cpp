@@ -1,11 +1,11 @@
-#include "core/restyler.h"
+#include "shell/restyler.h"
 
 #include <cstring>
 #include <utility>
 
-#include "core/own_look.h"
-#include "core/stored_look.h"
-#include "core/taskbar_alpha.h"
+#include "shell/own_look.h"
+#include "look/stored_look.h"
+#include "shell/taskbar_alpha.h"
 #include "win/dpi.h"
 #include "win/text.h"
 

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "core/shell_calls.h"
-#include "core/taskbar_search.h"
+#include "shell/shell_calls.h"
+#include "shell/taskbar_search.h"
 
 namespace core {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/shape.h"
-#include "core/text_outline.h"
+#include "look/shape.h"
+#include "look/outline_font.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/tray_icon_calls.h"
+#include "shell/tray_icon_calls.h"
 
 namespace core {
 

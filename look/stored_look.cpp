@@ -1,4 +1,4 @@
-#include "core/stored_look.h"
+#include "look/stored_look.h"
 
 #include "win/text.h"
 

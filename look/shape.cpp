@@ -1,4 +1,4 @@
-#include "core/shape.h"
+#include "look/shape.h"
 
 #include <string>
 

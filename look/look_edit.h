@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/look.h"
-#include "core/stored_look.h"
+#include "look/look.h"
+#include "look/stored_look.h"
 
 namespace core {
 

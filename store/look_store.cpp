@@ -1,8 +1,8 @@
-#include "core/look_store.h"
+#include "store/look_store.h"
 
 #include <vector>
 
-#include "core/command_line.h"
+#include "look/command_line.h"
 #include "settings/names.h"
 #include "settings/registry.h"
 #include "win/text.h"

@@ -1,4 +1,4 @@
-#include "core/taskbar_search.h"
+#include "shell/taskbar_search.h"
 
 #include <cwchar>
 

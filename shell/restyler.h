@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "core/look.h"
-#include "core/region_slot.h"
-#include "core/shell_calls.h"
-#include "core/taskbar_search.h"
-#include "core/text_outline.h"
+#include "look/look.h"
+#include "shell/region_slot.h"
+#include "shell/shell_calls.h"
+#include "shell/taskbar_search.h"
+#include "shell/text_outline.h"
 #include "win/text.h"
 
 namespace core {
