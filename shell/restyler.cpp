@@ -28,13 +28,13 @@ void SetAlpha(HWND taskbar, int16_t alpha, ShellCalls& calls) {
 // The shell's own look is remembered before the first change ("/restore" gives it back).
 void PlaceIfMoved(HWND button, HWND taskbar, const Placement& placement) {
     if (!button || IsPlaced(button, taskbar, placement)) return;
-    RememberOwnLook(button);
+    RememberOwnLook(button, taskbar);
     PlaceStartButton(button, taskbar, placement);
 }
 
-void SetLabel(HWND button, const win::WideText& label, ShellCalls& calls) {
+void SetLabel(HWND button, HWND taskbar, const win::WideText& label, ShellCalls& calls) {
     if (!button || HasLabel(button, label)) return;
-    RememberOwnLook(button);
+    RememberOwnLook(button, taskbar);
     calls.SetText(button, label.c_str());
 }
 
@@ -153,8 +153,9 @@ void Restyler::Application::Label(const std::string& label) {
     if (!running_) return;
     restyler_.KeepLabel(label);
     const ShellWindows& shell = restyler_.shell_;
-    SetLabel(shell.start_button, restyler_.label_, calls_);
-    for (const SecondaryTaskbar& extra : shell.extras) SetLabel(extra.start_button, restyler_.label_, calls_);
+    SetLabel(shell.start_button, shell.taskbar, restyler_.label_, calls_);
+    for (const SecondaryTaskbar& extra : shell.extras)
+        SetLabel(extra.start_button, extra.taskbar, restyler_.label_, calls_);
 }
 
 void Restyler::Application::Outline(const Look& look) {

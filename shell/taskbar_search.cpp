@@ -62,7 +62,7 @@ std::vector<SecondaryTaskbar> FindSecondaryTaskbars(const ShellProcessTest& is_s
         if (!is_shell(ProcessOf(taskbar))) continue;
         HWND button = FindWindowExW(taskbar, nullptr, L"Start", nullptr);
         if (!button) button = FindWindowExW(taskbar, nullptr, L"BUTTON", nullptr);
-        if (button) found.push_back({taskbar, button});
+        found.push_back({taskbar, button});  // without a button it still gets the alpha
     }
     return found;
 }

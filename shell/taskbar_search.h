@@ -28,10 +28,10 @@ HWND FindNotificationArea();
 // find some other program's top-level button.
 HWND FindStartButton(HWND taskbar);
 
-// An extra taskbar (one per further monitor, Windows 8 on) and its Start button.
+// An extra taskbar (one per further monitor, Windows 8 on) and its Start button, if it has one.
 struct SecondaryTaskbar {
     HWND taskbar;
-    HWND start_button;
+    HWND start_button;  // null when it has none: the taskbar still gets the alpha
 };
 
 // At most this many extra taskbars are examined, with a Start button or without: one per monitor,
@@ -40,8 +40,8 @@ struct SecondaryTaskbar {
 constexpr size_t kMaxSecondaryTaskbars = 16;
 
 // Every extra taskbar ("Shell_SecondaryTrayWnd") of the shell with its Start button: its "Start"
-// child, else a "BUTTON" child. A taskbar without either, or of another program, is left out. A
-// search costs a few calls per taskbar examined.
+// child, else a "BUTTON" child, else none. A taskbar of another program is left out. A search costs
+// a few calls per taskbar examined.
 std::vector<SecondaryTaskbar> FindSecondaryTaskbars(const ShellProcessTest& is_shell = IsShellProcess);
 
 // Where the shell's windows are looked for: the system's own by default; a test or the benchmark

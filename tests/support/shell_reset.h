@@ -9,13 +9,6 @@
 
 namespace test_support {
 
-inline void ForgetOwnLook(HWND start_button, HWND taskbar) {
-    if (const auto label =
-            static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropW(start_button, core::kOwnLabelProperty))))
-        GlobalDeleteAtom(label);
-    RemovePropW(start_button, core::kOwnOriginProperty);
-    RemovePropW(start_button, core::kOwnSizeProperty);
-    RemovePropW(taskbar, core::kOwnOpacityProperty);
-}
+using core::ForgetOwnLook;
 
 }  // namespace test_support

@@ -124,10 +124,10 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     HWND first_start = MakeChild(first, kStartClass);
     HWND second = Own(MakeTopLevel(kSecondary));
     HWND second_button = MakeChild(second, "BUTTON");
-    HWND without_button = Own(MakeTopLevel(kSecondary));  // no Start button: left out
+    HWND without_button = Own(MakeTopLevel(kSecondary));  // no Start button: found for the alpha
 
     auto found = core::FindSecondaryTaskbars(ThisProcess);
-    ASSERT_EQ(found.size(), 2u);
+    ASSERT_EQ(found.size(), 3u);
     auto has = [&found](HWND taskbar, HWND button) {
         for (const core::SecondaryTaskbar& t : found)
             if (t.taskbar == taskbar && t.start_button == button) return true;
@@ -135,11 +135,12 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     };
     EXPECT_TRUE(has(first, first_start));
     EXPECT_TRUE(has(second, second_button));
+    EXPECT_TRUE(has(without_button, nullptr));
 
     DestroyWindow(first);  // a monitor unplugged
     found = core::FindSecondaryTaskbars(ThisProcess);
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0].taskbar, second);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_FALSE(has(first, first_start));
 
     // The cap counts every taskbar examined: button-less windows of that class use it up too.
     DestroyWindow(second);
@@ -151,9 +152,9 @@ TEST_F(StartButtonSearch, EveryExtraTaskbarWithItsStartButton) {
     MakeChild(beyond_the_cap, kStartClass);
     // Last in the search's order, after every button-less one.
     SetWindowPos(beyond_the_cap, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    EXPECT_TRUE(core::FindSecondaryTaskbars(ThisProcess).empty());
-    for (HWND taskbar : without_buttons) MakeChild(taskbar, "BUTTON");
-    EXPECT_EQ(core::FindSecondaryTaskbars(ThisProcess).size(), core::kMaxSecondaryTaskbars);
+    found = core::FindSecondaryTaskbars(ThisProcess);
+    EXPECT_EQ(found.size(), core::kMaxSecondaryTaskbars);
+    for (const core::SecondaryTaskbar& t : found) EXPECT_NE(t.taskbar, beyond_the_cap);
 }
 
 TEST(StartButtonSearchShell, FindsTheTestDesktopsStartButton) {
