@@ -5,10 +5,11 @@ namespace core {
 int32_t SetWindowAlphaWith(HWND window, int16_t alpha, SetLayeredFn set_layered) {
     if (alpha < 0 || alpha > 255) return kAlphaOutOfRange;
     if (!set_layered) return kAlphaCallFailed;
+    if (!window) return kAlphaApplied;
     const LONG ex_style = GetWindowLongW(window, GWL_EXSTYLE);
-    if (window && !(ex_style & WS_EX_LAYERED)) SetWindowLongW(window, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
-    set_layered(window, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
-    return kAlphaApplied;
+    if (!(ex_style & WS_EX_LAYERED)) SetWindowLongW(window, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+    // A window that refused the layered style refuses the alpha too.
+    return set_layered(window, 0, static_cast<BYTE>(alpha), LWA_ALPHA) ? kAlphaApplied : kAlphaCallFailed;
 }
 
 int32_t SetWindowAlpha(HWND window, int16_t alpha) {

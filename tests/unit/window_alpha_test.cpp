@@ -52,6 +52,17 @@ TEST_F(LayeredTarget, ReportsASystemWithoutLayeredWindows) {
     EXPECT_EQ(core::SetWindowAlphaWith(window_, 300, nullptr), core::kAlphaOutOfRange);
 }
 
+LRESULT CALLBACK RefusesLayering(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_STYLECHANGING && wp == static_cast<WPARAM>(GWL_EXSTYLE))
+        reinterpret_cast<STYLESTRUCT*>(lp)->styleNew &= ~WS_EX_LAYERED;
+    return DefWindowProcW(window, msg, wp, lp);
+}
+
+TEST_F(LayeredTarget, ReportsAWindowThatRefusesTheLayeredStyle) {
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefusesLayering));
+    EXPECT_EQ(core::SetWindowAlpha(window_, 100), core::kAlphaCallFailed);
+}
+
 TEST(WindowAlpha, NullWindowIsNoError) { EXPECT_EQ(core::SetWindowAlpha(nullptr, 10), core::kAlphaApplied); }
 
 }  // namespace
