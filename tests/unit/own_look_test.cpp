@@ -1,5 +1,5 @@
 // The shell's own look remembered on its windows and given back ("/restore"), on stand-ins of this
-// thread: the label, the atom table, the taskbars' layering, a top-level Start button.
+// thread: the label, the atom table, every taskbar's layering, a top-level Start button.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -10,8 +10,6 @@
 #include "test_support.h"
 
 namespace {
-
-using test_support::WindowText;
 
 // Every global atom's name: the table cannot be listed, so each string atom is asked for.
 std::set<std::wstring> GlobalAtoms() {
@@ -36,25 +34,24 @@ struct StandInShell {
 };
 
 TEST(OwnLook, TheLabelComesBackLetterForLetterAndNoAtomStaysBehind) {
-    const ATOM others[] = {GlobalAddAtomW(L"START HERE"),
-                           GlobalAddAtomW(L"LSTART HERE")};                  // another program's
-    test_support::RegisterStandInClass(test_support::kStandInTaskbarClass);  // a class name is an atom too
+    // Another program's atoms of the label in other letter case; a class name is an atom too.
+    const ATOM others[] = {GlobalAddAtomW(L"START HERE"), GlobalAddAtomW(L"LSTART HERE")};
+    test_support::RegisterStandInClass(test_support::kStandInTaskbarClass);
     const std::set<std::wstring> before = GlobalAtoms();
     {
         StandInShell shell;
         const HWND button = shell.windows.button;
         SetWindowTextW(button, L"Start Here");
         shell.restyler.ApplyLabel("Go");
-        shell.restyler.ApplyLabel("Went");
         EXPECT_TRUE(shell.Restore());
-        EXPECT_EQ(WindowText(button), "Start Here");
+        EXPECT_EQ(test_support::WindowText(button), "Start Here");
         // A look an older version remembered (string-named, the label a global atom) is taken over.
         SetPropW(button, L"Pelmora.OwnLabel",
                  reinterpret_cast<HANDLE>(UINT_PTR{GlobalAddAtomW(L"LOld Own")}));
         shell.restyler.ApplyLabel("Go");
         EXPECT_EQ(GlobalAtoms(), before);
         EXPECT_TRUE(shell.Restore());
-        EXPECT_EQ(WindowText(button), "Old Own");
+        EXPECT_EQ(test_support::WindowText(button), "Old Own");
         shell.restyler.ApplyLabel("Go");
     }  // the shell's windows go with a look remembered on them
     EXPECT_EQ(GlobalAtoms(), before);
@@ -67,16 +64,19 @@ LRESULT CALLBACK KeepsItsLayering(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(window, msg, wp, lp);
 }
 
-TEST(OwnLook, ATaskbarIsOwedItsOwnOpacityUntilItTakesIt) {
+TEST(OwnLook, EveryTaskbarIsOwedItsOwnOpacityUntilItTakesIt) {
+    const HWND extra = test_support::MakeStandInTopLevel("Shell_SecondaryTrayWnd");  // without a Start button
     StandInShell shell;
     const HWND taskbar = shell.windows.taskbar;
     shell.restyler.ApplyAlpha(200);
+    EXPECT_TRUE(core::HasAlpha(extra, 200));
     const LONG_PTR procedure =
         SetWindowLongPtrW(taskbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepsItsLayering));
     EXPECT_FALSE(shell.Restore()) << "the layered style kept";
     SetWindowLongPtrW(taskbar, GWLP_WNDPROC, procedure);
     EXPECT_TRUE(shell.Restore());
-    EXPECT_FALSE(Layered(taskbar));
+    EXPECT_FALSE(Layered(taskbar) || Layered(extra));
+    DestroyWindow(extra);
 
     // Layered by the shell itself, then changed several times; its layering taken off meanwhile, the
     // alpha is refused, and a later run still knows the shell's own.
@@ -93,33 +93,19 @@ TEST(OwnLook, ATaskbarIsOwedItsOwnOpacityUntilItTakesIt) {
 
 TEST(OwnLook, ATopLevelStartButtonComesBackOnItsTaskbarWhereverThatMoved) {
     StandInShell shell;
-    const HWND orb = test_support::MakeStandInTopLevel("Button");  // Windows 7's, outside the taskbar
-    SetWindowPos(orb, nullptr, 3, 702, 40, 36, SWP_NOZORDER | SWP_NOACTIVATE);
-    shell.finder.start_button = [orb](HWND) { return orb; };
+    const HWND orb =
+        CreateWindowExA(0, "Button", "", WS_POPUP, 3, 702, 40, 36, nullptr, nullptr, nullptr, nullptr);
+    shell.finder.start_button = [orb](HWND) { return orb; };  // Windows 7's, outside the taskbar
     core::Restyler restyler(shell.finder);
     restyler.FindShell();
     restyler.ApplyPlacement({5, 3, 50, 30});
-    restyler.ApplyPlacement({9, 1, 60, 20});
     SetWindowPos(shell.windows.taskbar, nullptr, 0, 0, 40, 600,
                  SWP_NOZORDER | SWP_NOACTIVATE);  // to the left
     EXPECT_TRUE(shell.Restore());
-    RECT place{};
+    RECT place{}, own{3, 2, 43, 38};
     GetWindowRect(orb, &place);
-    const RECT own{3, 2, 43, 38};
     EXPECT_TRUE(EqualRect(&place, &own));
     DestroyWindow(orb);
-}
-
-TEST(OwnLook, AFurtherTaskbarWithoutAStartButtonGetsTheAlphaAndItsOpacityBack) {
-    const HWND extra = test_support::MakeStandInTopLevel("Shell_SecondaryTrayWnd");
-    const core::ShellFinder finder = test_support::FinderOf(nullptr, nullptr);
-    core::Restyler restyler(finder);
-    restyler.FindShell();
-    restyler.ApplyAlpha(200);
-    EXPECT_TRUE(core::HasAlpha(extra, 200));
-    EXPECT_TRUE(core::GiveBackShellLook(finder).complete);
-    EXPECT_FALSE(Layered(extra));
-    DestroyWindow(extra);
 }
 
 }  // namespace
