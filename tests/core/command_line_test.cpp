@@ -40,12 +40,7 @@ TEST(StartupArgs, AutostartCommandIsQuotedFullPath) {
 TEST(StartupArgs, ExitSucceedsOnlyOnceNoPelmoraRunsNotEvenOneStillStarting) {
     using core::EndStep;
     auto step = [](bool window, bool claimed, bool time_left, bool refused = false) {
-        core::EndSight seen;
-        seen.window = window;
-        seen.session_claimed = claimed;
-        seen.time_left = time_left;
-        seen.exit_refused = refused;
-        return core::NextEndStep(seen);
+        return core::NextEndStep(core::EndSight{window, claimed, time_left, refused});
     };
     EXPECT_EQ(step(false, false, false), EndStep::kSucceed);
     EXPECT_EQ(step(false, true, true), EndStep::kWaitForWindow) << "one still starting";
