@@ -88,8 +88,7 @@ Shown LookKeeper::On(const LabelTyped& typed) {
 
 Shown LookKeeper::On(const LabelApplied& applied) {
     // The label action is how a person asks for the restyling again after a restarting shell.
-    restart_guard_.Resume();
-    restyler_->Pause(false);
+    On(Resume{});
     restyler_->ApplyLabel(applied.label);
     store::WriteLabel(applied.label);
     look_.label.clear();  // the box is emptied; the load fills it from the stored label
@@ -152,6 +151,12 @@ Shown LookKeeper::On(const TaskbarCreated&) {
     // is being applied, the search waits until that application has ended.
     restyler_->FindShell();
     AddTrayIcon();
+    return {};
+}
+
+Shown LookKeeper::On(const Resume&) {
+    restart_guard_.Resume();
+    restyler_->Pause(false);
     return {};
 }
 

@@ -75,7 +75,7 @@ TEST_F(ShellTest, RestoreGivesTheShellItsOwnLookBackAfterAnyRunAndExitUndoesNoth
     EXPECT_EQ(WindowText(StartButton()), "Own");
 }
 
-TEST_F(ShellTest, AShellRestartingTwiceInHalfAMinuteStopsTheRestylingUntilTheLabelAction) {
+TEST_F(ShellTest, AShellRestartingTwiceInHalfAMinuteStopsTheRestylingUntilASecondStartOrTheLabelAction) {
     WriteSetting("Text", "Go");
     PelmoraProcess* p = Launch();
     ASSERT_TRUE(p);
@@ -96,8 +96,17 @@ TEST_F(ShellTest, AShellRestartingTwiceInHalfAMinuteStopsTheRestylingUntilTheLab
     EXPECT_EQ(WindowText(second.Button()), "Start") << "a second restart within 30 s stops the restyling";
     EXPECT_TRUE(p->Running());
 
-    ASSERT_TRUE(ClickAt(p->ApplyLabelPicture()));
+    EXPECT_EQ(RunToExit("/min", 10000), std::optional<DWORD>(0));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(second.Button()) == "Go"; }, 2500))
+        << "a second start resumes";
+
+    StandInShell third, fourth;
+    ASSERT_TRUE(third.Start("taskbar --announce", true));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(third.Button()) == "Go"; }, 2500)) << "counted afresh";
+    ASSERT_TRUE(fourth.Start("taskbar --announce", true));
+    ASSERT_TRUE(WaitUntil([&] { return !fourth.Balloons().empty(); }, 2500));
+    ASSERT_TRUE(ClickAt(p->ApplyLabelPicture()));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(fourth.Button()) == "Go"; }, 2500))
         << "the label action resumes";
 }
 
