@@ -20,11 +20,11 @@
 #include "look/stored_look.h"
 #include "shell/taskbar_search.h"
 #include "look/outline_font.h"
+#include "shell/tray_icon_calls.h"
 
 namespace core {
 
 class Restyler;
-class TrayIconCalls;
 
 // What the X sliders' maximum is measured from at each load: the screen's width and the frame of
 // the customize window (see PlanXSliderMaximum).
@@ -113,7 +113,9 @@ bool CanRestyle(HWND start_button, DWORD windows_build);
 class LookKeeper {
   public:
     // `tray_icon`: the notification icon's record; the window and icon in it outlive the keeper.
+    // Its calls go to the system's notification area, found by `finder`, or to `tray`.
     LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon);
+    LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon, NotificationArea tray);
     ~LookKeeper();
     LookKeeper(const LookKeeper&) = delete;
     LookKeeper& operator=(const LookKeeper&) = delete;
@@ -160,6 +162,7 @@ class LookKeeper {
     ShellRestartGuard restart_guard_;
     unsigned searches_seen_ = 0;
     bool told_no_start_button_ = false;
+    std::function<DWORD(HWND)> process_of_;  // which shell process made a taskbar
     std::unique_ptr<TrayIconCalls> tray_icon_;
     // The taskbar and Start button found by the last load (and after a shell restart); the
     // taskbars of further monitors are searched again at every tick, as monitors come and go.

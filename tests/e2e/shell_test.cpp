@@ -88,9 +88,9 @@ TEST_F(ShellTest, AShellRestartingTwiceInHalfAMinuteStopsTheRestylingUntilASecon
     ASSERT_TRUE(first.Start("taskbar --announce", true));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(first.Button()) == "Go"; }, 2500))
         << "one restart: restyled";
-    StandInShell second;
-    ASSERT_TRUE(second.Start("taskbar --announce", true));
-    ASSERT_TRUE(WaitUntil([&] { return !second.Balloons().empty(); }, 2500));
+    StandInShell second;  // whose notification area, still busy, refuses our icon at first
+    ASSERT_TRUE(second.Start("taskbar --announce --refuse 2000", true));
+    ASSERT_TRUE(WaitUntil([&] { return !second.Balloons().empty(); }, 4500));
     EXPECT_EQ(second.Balloons(), std::vector<std::string>{core::kRestartingShellNotice});
     Pause(1500);
     EXPECT_EQ(WindowText(second.Button()), "Start") << "a second restart within 30 s stops the restyling";
@@ -110,13 +110,15 @@ TEST_F(ShellTest, AShellRestartingTwiceInHalfAMinuteStopsTheRestylingUntilASecon
         << "the label action resumes";
 }
 
-TEST_F(ShellTest, ATaskbarWithoutAStartButtonIsSaidOnceAndStillMadeTranslucent) {
-    StandInShell shell;
-    ASSERT_TRUE(shell.Start("taskbar --no-button", true));
+TEST_F(ShellTest, ATaskbarWithoutAStartButtonIsSaidOnceThroughATrayRefusingAtFirstAndStillMadeTranslucent) {
+    StandInShell shell;  // refusing every icon at first, as at logon
+    ASSERT_TRUE(shell.Start("taskbar --no-button --refuse 2000", true));
     WriteSetting("CheckMT", "1");
     WriteSetting("HS1", "200");
-    ASSERT_TRUE(Launch("/min"));
-    ASSERT_TRUE(WaitUntil([&] { return !shell.Balloons().empty(); }, 2500));
+    PelmoraProcess* p = Launch("/min");
+    ASSERT_TRUE(p);
+    ASSERT_TRUE(WaitUntil([&] { return !shell.Balloons().empty(); }, 4500));
+    EXPECT_TRUE(TrayIconExists(p->Main())) << "a hidden window has its icon";
     EXPECT_EQ(shell.Balloons(), std::vector<std::string>{core::kNoStartButtonNotice});
     EXPECT_TRUE(WaitUntil([&] { return AlphaOf(shell.Taskbar()) == 200; }, 2500));
     BroadcastTaskbarCreated();
