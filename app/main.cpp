@@ -44,11 +44,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // elevated). Any other failure says nothing about a first one, so this one runs rather than none.
     const bool another_runs =
         session_mutex ? create_error == ERROR_ALREADY_EXISTS : create_error == ERROR_ACCESS_DENIED;
-    const win::unique_handle session_claim(session_mutex);
+    win::unique_handle session_claim(session_mutex);
     if (another_runs) {
-        // The logon start's "/min" must not pop up a window the user has closed. An elevated first
-        // one may refuse the posted click; this one ends all the same.
-        if (!core::IsMinimizedStart(arguments)) app::ShowRunningInstance();
+        // This one only hands over: "/exit" must not wait for its window as for a Pelmora starting.
+        session_claim.reset();
+        // Restyling goes on again; the logon start's "/min" must not pop up a window the user has
+        // closed. A first one that does not answer (or an elevated older one that refuses the
+        // messages) keeps running as it was, and this one ends all the same.
+        app::HandOverToRunningInstance(!core::IsMinimizedStart(arguments));
         return 0;
     }
 

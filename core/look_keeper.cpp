@@ -33,7 +33,11 @@ bool CanRestyle(HWND start_button, DWORD windows_build) {
 ShownPart PartOf(LookField field) { return static_cast<ShownPart>(static_cast<unsigned>(field)); }
 
 LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon)
-    : tray_icon_(std::make_unique<TrayIconCalls>(tray_icon, finder.notification_area)),
+    : LookKeeper(finder, tray_icon, SystemNotificationArea(finder.notification_area)) {}
+
+LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon, NotificationArea tray)
+    : process_of_(finder.process_of),
+      tray_icon_(std::make_unique<TrayIconCalls>(tray_icon, std::move(tray))),
       restyler_(std::make_unique<Restyler>(std::move(finder))) {}
 
 LookKeeper::~LookKeeper() = default;
@@ -51,8 +55,7 @@ Shown LookKeeper::Handle(const LookEvent& event) {
 
 void LookKeeper::OnShellFound() {
     const ShellWindows& shell = restyler_->shell();
-    DWORD process = 0;
-    if (shell.taskbar) GetWindowThreadProcessId(shell.taskbar, &process);
+    const DWORD process = shell.taskbar ? process_of_(shell.taskbar) : 0;
     if (restart_guard_.Found(process, GetTickCount64())) {
         restyler_->Pause(true);
         ShellCalls calls;
@@ -88,8 +91,7 @@ Shown LookKeeper::On(const LabelTyped& typed) {
 
 Shown LookKeeper::On(const LabelApplied& applied) {
     // The label action is how a person asks for the restyling again after a restarting shell.
-    restart_guard_.Resume();
-    restyler_->Pause(false);
+    On(Resume{});
     restyler_->ApplyLabel(applied.label);
     store::WriteLabel(applied.label);
     look_.label.clear();  // the box is emptied; the load fills it from the stored label
@@ -128,8 +130,12 @@ void LookKeeper::SetXSlidersMaximum(const ScreenMeasure& screen) {
 }
 
 Shown LookKeeper::On(const Tick&) {
+    if (restyler_->Applying()) return {};  // a message dispatched inside the last tick: no tick in a tick
     Restyler::Application tick(*restyler_);
-    if (!tick) return {};  // a message dispatched inside the last tick: no tick in a tick
+    // What the notification area did not take is tried again, whether restyling runs or not:
+    // stopped by a restarting shell, it still has a balloon to show.
+    tray_icon_->Retry(tick.calls());
+    if (!tick) return {};  // restyling is stopped
     const store::KeyHeldOpen settings_key;
     tick.FindExtras();
     if (look_.make_opaque) {
@@ -142,8 +148,6 @@ Shown LookKeeper::On(const Tick&) {
     tick.Label(look_.label);
     ReadStoredShape();
     tick.Outline(look_);
-    // An icon the notification area was not answering for is added now, if it answers.
-    tray_icon_->RetryAdd(tick.calls());
     return {};
 }
 
@@ -155,10 +159,14 @@ Shown LookKeeper::On(const TaskbarCreated&) {
     return {};
 }
 
+Shown LookKeeper::On(const Resume&) {
+    restart_guard_.Resume();
+    restyler_->Pause(false);
+    return {};
+}
+
 Shown LookKeeper::On(const Ending&) {
-    // A shell that is not answering removes a dead process's icon itself.
-    ShellCalls calls;
-    tray_icon_->Remove(calls);
+    tray_icon_->Remove();
     return {};
 }
 

@@ -1,9 +1,9 @@
 // The look's one owner. It holds the look, gives it to the shell (through the restyler) and to the
 // settings store, and is the only code that calls either. Every change of the look, and every
 // event that sends it to the shell again, enters through Handle: a person's edit, the label
-// action, the outline's shape, text and font, the load, the tick, the shell's restart. It answers
-// with the parts of the look the windows must show again. The windows turn a person's input into
-// events and show the answer; none of them stores or applies anything itself.
+// action, the outline's shape, text and font, the load, the tick, the shell's restart, a second
+// start. It answers with the parts of the look the windows must show again. The windows turn a
+// person's input into events and show the answer; none of them stores or applies anything itself.
 #pragma once
 
 #include <windows.h>
@@ -20,11 +20,11 @@
 #include "look/stored_look.h"
 #include "shell/taskbar_search.h"
 #include "look/outline_font.h"
+#include "shell/tray_icon_calls.h"
 
 namespace core {
 
 class Restyler;
-class TrayIconCalls;
 
 // What the X sliders' maximum is measured from at each load: the screen's width and the frame of
 // the customize window (see PlanXSliderMaximum).
@@ -56,9 +56,10 @@ struct Load {  // the stored settings read, applied and stored back; the shell s
 struct Tick {};            // the whole look applied again, once a second
 struct TaskbarCreated {};  // the shell came back: its windows are searched again, the icon added
 struct Ending {};          // "&Exit" or the main window's end: the notification icon goes
+struct Resume {};          // a second start: restyling goes on again if a restarting shell stopped it
 
 using LookEvent = std::variant<LookEdit, LabelTyped, LabelApplied, ShapeChosen, OutlineTextTyped, FontPicked,
-                               Load, Tick, TaskbarCreated, Ending>;
+                               Load, Tick, TaskbarCreated, Ending, Resume>;
 
 // The parts the windows show; the first seven are the LookFields' in their order.
 enum class ShownPart : unsigned {
@@ -98,7 +99,7 @@ ShownPart PartOf(LookField field);
 constexpr const char* kBalloonTitle = "Pelmora";
 constexpr const char* kRestartingShellNotice =
     "The taskbar restarted twice within 30 seconds, so Pelmora has stopped restyling the Start button. "
-    "To resume, apply a label, or start Pelmora again.";
+    "To resume, click Apply Label in Pelmora's window, or start Pelmora again.";
 constexpr const char* kNoStartButtonNotice =
     "This taskbar has no Start button that Pelmora can restyle (the Windows 11 taskbar draws its own). "
     "Pelmora still makes the taskbar translucent.";
@@ -112,7 +113,9 @@ bool CanRestyle(HWND start_button, DWORD windows_build);
 class LookKeeper {
   public:
     // `tray_icon`: the notification icon's record; the window and icon in it outlive the keeper.
+    // Its calls go to the system's notification area, found by `finder`, or to `tray`.
     LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon);
+    LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon, NotificationArea tray);
     ~LookKeeper();
     LookKeeper(const LookKeeper&) = delete;
     LookKeeper& operator=(const LookKeeper&) = delete;
@@ -138,6 +141,7 @@ class LookKeeper {
     Shown On(const Tick&);
     Shown On(const TaskbarCreated&);
     Shown On(const Ending&);
+    Shown On(const Resume&);
 
     // The stored shape, read again (another tool may have stored one), with the text and font of a
     // text-shaped outline.
@@ -158,6 +162,7 @@ class LookKeeper {
     ShellRestartGuard restart_guard_;
     unsigned searches_seen_ = 0;
     bool told_no_start_button_ = false;
+    std::function<DWORD(HWND)> process_of_;  // which shell process made a taskbar
     std::unique_ptr<TrayIconCalls> tray_icon_;
     // The taskbar and Start button found by the last load (and after a shell restart); the
     // taskbars of further monitors are searched again at every tick, as monitors come and go.

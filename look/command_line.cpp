@@ -36,4 +36,13 @@ std::string ArgumentsOf(const std::string& command_line) {
 
 std::string AutostartCommand(const std::string& exe_path) { return "\"" + exe_path + "\" /min"; }
 
+EndStep NextEndStep(const EndSight& seen) {
+    // A window that refuses Exit (an elevated Pelmora the system keeps it from) refuses it again:
+    // waiting out the limit would only hide that.
+    if (seen.exit_refused) return EndStep::kFail;
+    if (!seen.window && !seen.session_claimed) return EndStep::kSucceed;
+    if (!seen.time_left) return EndStep::kFail;
+    return seen.window ? EndStep::kEndWindow : EndStep::kWaitForWindow;
+}
+
 }  // namespace core

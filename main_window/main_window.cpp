@@ -8,6 +8,7 @@
 
 #include "about_window/about_window.h"
 #include "resources/resource.h"
+#include "shell/lower_integrity.h"
 #include "shell/tray_icon.h"
 #include "customize_window/customize_window.h"
 #include "win/dpi.h"
@@ -57,6 +58,9 @@ bool MainWindow::Create(const std::string& arguments) {
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_small_.get()));
     taskbar_created_message_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // Run as administrator, it still hears the shell and a later start. Refused, an elevated one
+    // stays deaf to them and a later "/exit" says so; nothing else depends on it, so it works on.
+    core::LetThroughFromLowerIntegrity(hwnd(), taskbar_created_message_);
     keeper_ = std::make_unique<core::LookKeeper>(
         environment_.shell, core::MakeTrayIconRecord(hwnd(), icon_small_ ? icon_small_.get() : icon_.get()));
 
@@ -98,6 +102,12 @@ void MainWindow::OnRestoreChosen() { Restore(); }
 void MainWindow::OnExitChosen() {
     keeper_->Handle(core::Ending{});
     environment_.end_process(0);
+}
+
+void MainWindow::OnSecondStart() {
+    // A person who starts Pelmora again expects it to work again; the window itself came with the
+    // icon's click posted before this (none for "/min").
+    keeper_->Handle(core::Resume{});
 }
 
 void MainWindow::OnTrayMessage(LPARAM lparam) {
@@ -143,6 +153,12 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case core::kTrayCallbackMessage:
             OnTrayMessage(lp);
+            return 0;
+        case core::kHandOverMessage:
+            OnSecondStart();
+            return 0;
+        case core::kExitMessage:
+            OnExitChosen();
             return 0;
         case WM_PAINT:
             Paint();

@@ -88,6 +88,8 @@ class MainWindow : public controls::Form {
     void OnCloseRequest();
     // The notification-area icon's message: lParam's low word is the mouse message on the icon.
     void OnTrayMessage(LPARAM lparam);
+    // A second start of Pelmora handed over to this one (core::kHandOverMessage).
+    void OnSecondStart();
     void OnRestoreChosen();
     void OnApplyLabelClicked();
     void OnLabelTyped();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Packs the shipped program for download: dist/Pelmora-<version>-win32.zip (Pelmora.exe and
-# README.txt) and dist/SHA256SUMS. Made from a commit, never from uncommitted changes:
+# Packs the shipped program for download: dist/Pelmora-<version>-win32.zip (Pelmora.exe, and
+# README.txt made from README.md's user text) and dist/SHA256SUMS. Made from a commit, never from
+# uncommitted changes:
 #
 #   bash scripts/test.sh && bash scripts/release.sh
 #
@@ -37,48 +38,30 @@ bash "$root/tests/check_version.sh" "$product" "$version"
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "$product" "$stage/Pelmora.exe"
-# Notepad on older Windows shows a file without CRs as one line.
-sed 's/$/\r/' >"$stage/README.txt" <<EOF
-Pelmora $version
-
-Pelmora is a small Windows program that restyles the taskbar's Start button for as long as it
-runs: a new label, an outline (ellipse, rectangle, or the outline of a line of text in a font you
-choose), position and size, and a see-through taskbar. Every choice is saved at once and put back
-on the Start button once a second. It lives in the notification area (the icons by the clock) and
-can start by itself when you sign in.
-
-Starting it
-  There is nothing to install. Put Pelmora.exe in a folder of your choice and double-click it.
-  "Pelmora.exe /min" starts it hidden, as an icon in the notification area.
-  Closing the window keeps Pelmora running in the notification area: click its icon to bring the
-  window back, or right-click the icon for its menu (Restore, Exit).
-  Tick "Startup" to have Pelmora start, hidden, each time you sign in.
-
-Giving the Start button back its own look
-  The Start button and the taskbar keep the look Pelmora gave them when it exits, so that a look
-  set once stays without the program running. To give them back the look they had before:
-    Pelmora.exe /restore
-  This ends a running Pelmora, removes the outline, gives the Start button back its own label,
-  place and size, and makes the taskbar opaque again. Your settings stay: the next start of
-  Pelmora applies your look again. "Pelmora.exe /exit" only ends a running Pelmora.
-
-Removing it
-  1. Untick "Startup" in Pelmora's window, so that it no longer starts when you sign in.
-  2. Run "Pelmora.exe /restore" (from a Command Prompt, or Win+R with the full path): it ends
-     Pelmora and gives the Start button and the taskbar their own look back.
-  3. Delete Pelmora.exe.
-  Pelmora keeps its settings in the registry, in HKEY_CURRENT_USER\\Velmontix\\QVR. While
-  "Startup" is ticked, its start command is the value QVR in
-  HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run. To remove both, type in a
-  Command Prompt:
-    reg delete "HKCU\\Velmontix\\QVR" /f
-    reg delete "HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run" /v QVR /f
-  (The second one reports an error when "Startup" was already unticked: there is nothing to remove.)
-  HKCU\\Velmontix is then empty unless another Velmontix program uses it; if it is empty,
-  reg delete "HKCU\\Velmontix" /f removes it too.
-  Without "/restore", the Start button and the taskbar keep the look Pelmora gave them until the
-  taskbar is made afresh, as when you sign out and in again.
-EOF
+# README.txt is the README's user text (its "readme.txt" blocks), without Markdown's marks, and in
+# CRLF lines: Notepad on older Windows shows a file without CRs as one line.
+readme_text() {
+  awk '/^<!-- readme.txt: end -->$/ {inside = 0; print ""; next}
+       inside {print}
+       /^<!-- readme.txt: begin -->$/ {inside = 1}' "$1" |
+    sed -E -e '/^!\[/d' -e 's/\*\*([^*]+)\*\*/\1/g' -e 's/`([^`]*)`/\1/g' -e 's/\[([^]]*)\]\([^)]*\)/\1/g' |
+    awk -F'|' '
+      function trim(s) { gsub(/^ +| +$/, "", s); return s }
+      /^## / {title = substr($0, 4); line = title; gsub(/./, "-", line); print title; print line; next}
+      /^\|---/ {next}
+      /^\|/ {
+        # A table: one block per row, its first cell, then each other cell under its column heading.
+        if (!in_table) { in_table = 1; for (i = 2; i < NF; i++) heading[i] = trim($i); next }
+        print "  " trim($2)
+        for (i = 3; i < NF; i++) print "      " heading[i] ": " trim($i)
+        next
+      }
+      {in_table = 0; print}' |
+    cat -s
+}
+user_text=$(readme_text "$root/README.md")
+[ -n "$user_text" ] || { echo "release: README.md has no readme.txt blocks" >&2; exit 1; }
+printf 'Pelmora %s\n\n%s\n' "$version" "$user_text" | sed 's/$/\r/' >"$stage/README.txt"
 
 # Fixed dates (the commit's, in UTC), order, modes and no extra fields: the same bytes every time.
 chmod 644 "$stage/Pelmora.exe" "$stage/README.txt"

@@ -6,13 +6,13 @@
 
 namespace core {
 
-namespace {
-
 DWORD ProcessOf(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     return process;
 }
+
+namespace {
 
 bool ImageIsExplorer(DWORD process) {
     win::unique_handle handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));

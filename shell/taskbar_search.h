@@ -10,6 +10,9 @@
 
 namespace core {
 
+// The process that made a window (0: none).
+DWORD ProcessOf(HWND window);
+
 // Whether a process is the shell's: the owner of the shell window where the system names one (as
 // Windows does), else a process whose image is explorer.exe (Wine's shell desktop names none).
 using ShellProcessTest = std::function<bool(DWORD process)>;
@@ -51,6 +54,8 @@ struct ShellFinder {
     std::function<HWND(HWND taskbar)> start_button = FindStartButton;
     std::function<std::vector<SecondaryTaskbar>()> extras = [] { return FindSecondaryTaskbars(); };
     std::function<HWND()> notification_area = FindNotificationArea;
+    // Which process made a taskbar: a new one is a shell restarted.
+    std::function<DWORD(HWND window)> process_of = ProcessOf;
 };
 
 }  // namespace core

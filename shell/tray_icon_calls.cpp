@@ -1,28 +1,47 @@
 #include "shell/tray_icon_calls.h"
 
+#include <utility>
+
 namespace core {
 
+NotificationArea SystemNotificationArea(std::function<HWND()> find) {
+    return {
+        [find = std::move(find)](ShellCalls& calls) { return calls.Answers(find()); },
+        [](DWORD message, NOTIFYICONDATAW& record) { return Shell_NotifyIconW(message, &record) != FALSE; }};
+}
+
+TrayIconCalls::TrayIconCalls(const NOTIFYICONDATAW& record, NotificationArea area)
+    : record_(record), area_(std::move(area)) {}
+
 bool TrayIconCalls::Call(DWORD message, const NOTIFYICONDATAW& record, ShellCalls& calls) {
-    if (!calls.Answers(find_notification_area_())) return false;
+    if (!area_.answers(calls)) return false;
     NOTIFYICONDATAW sent = record;
-    Shell_NotifyIconW(message, &sent);
-    return true;
+    return area_.notify(message, sent);
 }
 
 void TrayIconCalls::Add(ShellCalls& calls) {
-    add_owed_ = !Call(NIM_ADD, record_, calls);
+    icon_ = Icon::kShown;  // an add asked for while this one waits may owe it again
+    if (!Call(NIM_ADD, record_, calls) && !Call(NIM_MODIFY, record_, calls)) icon_ = Icon::kOwed;
     ShowOwedBalloon(calls);
 }
 
-void TrayIconCalls::RetryAdd(ShellCalls& calls) {
-    if (add_owed_) Add(calls);
-    ShowOwedBalloon(calls);
+void TrayIconCalls::Retry(ShellCalls& calls) {
+    if (icon_ == Icon::kOwed)
+        Add(calls);
+    else
+        ShowOwedBalloon(calls);
 }
 
-void TrayIconCalls::Remove(ShellCalls& calls) {
-    add_owed_ = false;
+void TrayIconCalls::Remove() {
     balloon_owed_ = false;
-    Call(NIM_DELETE, record_, calls);
+    const bool shown = icon_ == Icon::kShown;
+    icon_ = Icon::kNone;
+    if (!shown) return;  // none of ours is there
+    for (int tried = 0; tried < kRemovalTries; ++tried) {
+        if (tried) Sleep(kRemovalRetryMs);
+        ShellCalls calls;  // pinged afresh: the tray may have stopped since the last try
+        if (!area_.answers(calls) || Call(NIM_DELETE, record_, calls)) return;
+    }
 }
 
 void TrayIconCalls::ShowBalloon(const std::string& title, const std::string& text, ShellCalls& calls) {
@@ -33,7 +52,7 @@ void TrayIconCalls::ShowBalloon(const std::string& title, const std::string& tex
 }
 
 void TrayIconCalls::ShowOwedBalloon(ShellCalls& calls) {
-    if (!balloon_owed_ || add_owed_) return;  // a balloon needs its icon
+    if (!balloon_owed_ || icon_ != Icon::kShown) return;  // a balloon needs its icon
     NOTIFYICONDATAW balloon = record_;
     // The second form of the record is the first with balloons.
     balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
@@ -42,7 +61,8 @@ void TrayIconCalls::ShowOwedBalloon(ShellCalls& calls) {
     lstrcpynW(balloon.szInfo, balloon_text_.c_str(), ARRAYSIZE(balloon.szInfo));
     balloon.uTimeout = kBalloonTimeoutMs;
     balloon.dwInfoFlags = NIIF_INFO;
-    balloon_owed_ = !Call(NIM_MODIFY, balloon, calls);
+    balloon_owed_ = false;  // a balloon asked for while this one waits may owe one again
+    if (!Call(NIM_MODIFY, balloon, calls)) balloon_owed_ = true;
 }
 
 }  // namespace core

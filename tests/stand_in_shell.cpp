@@ -1,26 +1,30 @@
 // A stand-in for a shell's taskbar in a process of its own, for the end-to-end tests:
 //
-//   stand_in_shell taskbar [--no-button] [--announce] [--record FILE]
+//   stand_in_shell taskbar [--no-button] [--announce] [--refuse MS] [--record FILE]
 //   stand_in_shell secondary Y
 //
 // "taskbar" makes a topmost, shown "Shell_TrayWnd" over the screen's bottom with a "BUTTON" child
 // "Start" (none with --no-button); "secondary" makes a shown "Shell_SecondaryTrayWnd" at (100, Y)
 // with a "Start" child, as Windows 8 to 10 make one for each further monitor. --announce broadcasts
-// "TaskbarCreated" once the windows exist, as a shell that starts again does. --record appends the
-// text of each balloon a notification-area call asks for to FILE, a line each. It runs until its
-// window is closed. Run as a copy named explorer.exe it is taken for the shell; under another name
-// it is any other program that made such a window.
+// "TaskbarCreated" once the windows exist, as a shell that starts again does. --refuse: its tray
+// refuses every call for MS ms, as at logon. --record appends the text of each balloon it shows to
+// FILE, a line each. It runs until its window is closed. Run as a copy named explorer.exe it is
+// taken for the shell; under another name it is any other program that made such a window.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
 const char* record_path = nullptr;
+DWORD refuse_until = 0;
+std::set<std::pair<LONG, UINT>> icons;  // window and id
 
 // How Wine's shell32 hands a notification-area call to the taskbar (WM_COPYDATA, dwData the call).
 struct WineNotifyData {
@@ -31,10 +35,8 @@ struct WineNotifyData {
     WCHAR info[256];
 };
 
-void Record(const COPYDATASTRUCT& call) {
-    if (!record_path || call.cbData < sizeof(WineNotifyData)) return;
-    const auto* data = static_cast<const WineNotifyData*>(call.lpData);
-    if (!(data->flags & NIF_INFO)) return;
+void Record(const WineNotifyData* data) {
+    if (!record_path || !(data->flags & NIF_INFO)) return;
     char info[1024] = {};
     WideCharToMultiByte(CP_UTF8, 0, data->info, -1, info, sizeof info, nullptr, nullptr);
     if (FILE* file = std::fopen(record_path, "a")) {
@@ -43,11 +45,23 @@ void Record(const COPYDATASTRUCT& call) {
     }
 }
 
+// Whether the tray takes a call: as the shell's, it refuses an add of an icon it holds and any
+// other call on one it does not.
+BOOL Take(const COPYDATASTRUCT& call) {
+    if (call.cbData < sizeof(WineNotifyData) || GetTickCount() < refuse_until) return FALSE;
+    const auto* data = static_cast<const WineNotifyData*>(call.lpData);
+    const std::pair<LONG, UINT> icon{data->window, data->id};
+    if (call.dwData == NIM_ADD) return icons.insert(icon).second;
+    if (call.dwData == NIM_DELETE) return icons.erase(icon) != 0;
+    if (!icons.count(icon)) return FALSE;
+    Record(data);
+    return TRUE;
+}
+
 LRESULT CALLBACK TaskbarProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COPYDATA:
-            Record(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
-            return TRUE;
+            return Take(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -79,6 +93,8 @@ int main(int argc, char** argv) {
             button = false;
         else if (std::strcmp(argv[i], "--announce") == 0)
             announce = true;
+        else if (std::strcmp(argv[i], "--refuse") == 0 && i + 1 < argc)
+            refuse_until = GetTickCount() + std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--record") == 0 && i + 1 < argc)
             record_path = argv[++i];
         else

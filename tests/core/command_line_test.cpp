@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "shell/lower_integrity.h"
 #include "shell/tray_icon.h"
 
 namespace {
@@ -30,6 +33,40 @@ TEST(StartupArgs, AutostartCommandIsQuotedFullPath) {
     EXPECT_EQ(core::AutostartCommand("C:\\Program Files\\Pelmora\\Pelmora.exe"),
               "\"C:\\Program Files\\Pelmora\\Pelmora.exe\" /min");
     EXPECT_EQ(core::AutostartCommand("C:\\Pelmora.exe"), "\"C:\\Pelmora.exe\" /min");
+}
+
+// A Pelmora that has made its session mutex and not yet its window is running: "/exit" waits for
+// its window, within its limit, and never reports success while it goes on.
+TEST(StartupArgs, ExitSucceedsOnlyOnceNoPelmoraRunsNotEvenOneStillStarting) {
+    using core::EndStep;
+    auto step = [](bool window, bool claimed, bool time_left, bool refused = false) {
+        return core::NextEndStep(core::EndSight{window, claimed, time_left, refused});
+    };
+    EXPECT_EQ(step(false, false, false), EndStep::kSucceed);
+    EXPECT_EQ(step(false, true, true), EndStep::kWaitForWindow) << "one still starting";
+    EXPECT_EQ(step(false, true, false), EndStep::kFail) << "it made no window within the limit";
+    EXPECT_EQ(step(true, true, true), EndStep::kEndWindow);
+    EXPECT_EQ(step(true, false, false), EndStep::kFail) << "it did not end within the limit";
+    EXPECT_EQ(step(true, true, true, true), EndStep::kFail) << "a refused Exit fails at once";
+}
+
+// Run as administrator, Pelmora hears the shell and a later start through exactly these; WM_COMMAND
+// would let a lower process name a window whose property the forms call as a control.
+TEST(Tray, AnElevatedPelmoraLetsThroughTheShellsAndALaterStartsMessagesOnly) {
+    const UINT taskbar_created = 0xC123;
+    std::vector<UINT> heard = core::MessagesFromLowerIntegrity(taskbar_created);
+    std::sort(heard.begin(), heard.end());
+    std::vector<UINT> expected{core::kTrayCallbackMessage, core::kHandOverMessage, core::kExitMessage,
+                               taskbar_created};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(heard, expected);
+    EXPECT_EQ(core::MessagesFromLowerIntegrity(0).size(), 3u)
+        << "a TaskbarCreated not registered (0) is left out";
+
+    using core::MessageFilter;
+    EXPECT_EQ(core::ChooseMessageFilter(true, true), MessageFilter::kPerWindow);     // Windows 7 and later
+    EXPECT_EQ(core::ChooseMessageFilter(false, true), MessageFilter::kProcessWide);  // Vista
+    EXPECT_EQ(core::ChooseMessageFilter(false, false), MessageFilter::kNone);        // no integrity levels
 }
 
 TEST(Tray, DecodesLeftReleaseDoubleClickAndRightRelease) {

@@ -1,6 +1,8 @@
-// The look's owner without a window or a shell: what an event stores, what the look becomes, and
-// which parts it asks the windows to show again.
+// The look's owner without a window or a shell: what an event stores, what the look becomes,
+// which parts it asks the windows to show again, and what it owes the notification area.
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "core/look_keeper.h"
 #include "shell/tray_icon.h"
@@ -46,6 +48,44 @@ TEST(LookKeeper, TheLabelActionStoresItAndLoadsEverythingBackWithinTheScreen) {
     EXPECT_TRUE(width.Has(ShownPart::kWidth));
     EXPECT_FALSE(width.Has(ShownPart::kX));
     EXPECT_EQ(Stored(names::kWidth), "60");
+}
+
+// A shell restarting twice stops the restyling while its tray refuses (as at logon): each tick
+// still makes again what the tray refused, and owes nothing for an icon already there.
+TEST(LookKeeper, WhatTheTrayRefusedIsMadeAgainAtTheTickEvenWithRestylingStopped) {
+    test_support::CleanSettings clean;
+    UINT refused = ~0u;  // the calls the tray refuses, by their record's flags
+    bool icon = false;
+    std::vector<DWORD> calls;
+    int balloons = 0;
+    const auto notify = [&](DWORD message, NOTIFYICONDATAW& record) {
+        calls.push_back(message);
+        if (record.uFlags & refused) return false;
+        if (message == NIM_ADD) return !std::exchange(icon, true);
+        if (message == NIM_DELETE) return std::exchange(icon, false);
+        balloons += icon && (record.uFlags & NIF_INFO);
+        return icon;
+    };
+    DWORD shell = 1;
+    core::ShellFinder finder = NoShell();
+    finder.taskbar = [] { return reinterpret_cast<HWND>(1); };  // no window: only its maker counts
+    finder.process_of = [&shell](HWND) { return shell; };
+    core::LookKeeper keeper(finder, core::MakeTrayIconRecord(nullptr, nullptr),
+                            {[](core::ShellCalls&) { return true; }, notify});
+    keeper.Handle(core::Load{});
+    for (shell = 2; shell <= 3; ++shell) keeper.Handle(core::TaskbarCreated{});
+    refused = NIF_INFO;
+    keeper.Handle(core::Tick{});
+    refused = 0;
+    keeper.Handle(core::Tick{});
+    EXPECT_TRUE(icon && balloons == 1);
+    keeper.Handle(core::TaskbarCreated{});  // the same shell: the add is refused, the icon is there
+    calls.clear();
+    keeper.Handle(core::Tick{});
+    EXPECT_TRUE(calls.empty()) << "nothing owed";
+    refused = ~0u;
+    keeper.Handle(core::Ending{});
+    EXPECT_EQ(calls, std::vector<DWORD>(core::kRemovalTries, NIM_DELETE));
 }
 
 }  // namespace

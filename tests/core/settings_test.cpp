@@ -12,6 +12,7 @@
 namespace {
 
 using settings::Value;
+using test_support::SetRaw;
 
 constexpr const char* kTestKey = "Velmontix\\QVRTest";
 
@@ -27,14 +28,6 @@ class SettingsStore : public ::testing::Test {
         return registry::RegistryWriteValue(HKEY_CURRENT_USER, kTestKey, name, v, type);
     }
     Value Read(const char* name) { return registry::RegistryReadValue(HKEY_CURRENT_USER, kTestKey, name); }
-
-    // Stores raw data the way another tool might.
-    void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-        ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
 
     // The stored bytes as the system reports them (ANSI form), with the type.
     std::string RawBytes(const char* name, DWORD* type = nullptr) {
@@ -77,11 +70,11 @@ TEST_F(SettingsStore, TextIsStoredWithOneTerminatorAndReadsBackWithIt) {
     EXPECT_EQ(Read("Type").RawText(), std::string("Text\0", 5));
 }
 
-// Texts go through the wide functions. What the earlier build stored through the code page (1252
-// here) reads back unchanged, and what is stored now reads back unchanged in it wherever the code
-// page can hold it; a text it cannot hold is stored exactly.
+// Texts go through the wide functions. What a program stored through the code page's "A" functions
+// (1252 here) reads back unchanged, and what is stored now reads back unchanged through them wherever
+// the code page can hold it; a text it cannot hold is stored exactly.
 TEST_F(SettingsStore, TextsAreCompatibleBothWaysWithTheCodePageForm) {
-    SetRaw("Text", REG_SZ, "Caf\xE9", 5);  // "Café" as the earlier build wrote it
+    ASSERT_TRUE(SetRaw("Text", REG_SZ, "Caf\xE9", 5, kTestKey));  // "Café" in code page 1252
     EXPECT_EQ(Read("Text").RawText(), std::string("Caf\xC3\xA9\0", 6));
 
     ASSERT_EQ(Write("Text2", Value::Text("Caf\xC3\xA9")), ERROR_SUCCESS);
@@ -153,21 +146,21 @@ TEST_F(SettingsStore, DwordReadsAsInt32AndOtherTypesReadEmpty) {
     }
 
     const DWORD one = 1;
-    SetRaw("Check", REG_DWORD, &one, 4);
+    ASSERT_TRUE(SetRaw("Check", REG_DWORD, &one, 4, kTestKey));
     EXPECT_TRUE(Read("Check").EqualsNumber(1));
 
     // A DWORD of the wrong size (another tool) must not overflow the integer it is read into.
     const unsigned char eight[8] = {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x7F};
-    SetRaw("Big", REG_DWORD, eight, 8);
+    ASSERT_TRUE(SetRaw("Big", REG_DWORD, eight, 8, kTestKey));
     EXPECT_TRUE(Read("Big").IsEmpty());
     const unsigned char two[2] = {0x34, 0x12};
-    SetRaw("Small", REG_DWORD, two, 2);
+    ASSERT_TRUE(SetRaw("Small", REG_DWORD, two, 2, kTestKey));
     read = Read("Small");
     EXPECT_TRUE(read.IsEmpty() || (read.kind() == Value::Kind::kInt32 && read.ToNumber() == 0x1234));
 
-    SetRaw("Bin", REG_BINARY, "Ellipse", 7);
-    SetRaw("Exp", REG_EXPAND_SZ, "%TEMP%", 7);
-    SetRaw("Multi", REG_MULTI_SZ, "a\0b\0", 5);
+    ASSERT_TRUE(SetRaw("Bin", REG_BINARY, "Ellipse", 7, kTestKey));
+    ASSERT_TRUE(SetRaw("Exp", REG_EXPAND_SZ, "%TEMP%", 7, kTestKey));
+    ASSERT_TRUE(SetRaw("Multi", REG_MULTI_SZ, "a\0b\0", 5, kTestKey));
     for (const char* name : {"Bin", "Exp", "Multi", "Missing"}) {
         EXPECT_TRUE(Read(name).IsEmpty()) << name;
         HKEY key = nullptr;
@@ -182,12 +175,12 @@ TEST_F(SettingsStore, DwordReadsAsInt32AndOtherTypesReadEmpty) {
 TEST_F(SettingsStore, OddlyStoredTextsLoseNoRealCharacter) {
     // Stored by another tool without its terminator: the byte after the counted text is not NUL,
     // so the system does not add one.
-    SetRaw("Type", REG_SZ, "RectangleX", 9);
+    ASSERT_TRUE(SetRaw("Type", REG_SZ, "RectangleX", 9, kTestKey));
     EXPECT_EQ(RawBytes("Type"), "Rectangle");
     const Value unterminated = Read("Type");
     EXPECT_EQ(settings::StripTerminator(unterminated.RawText()), "Rectangle");
 
-    SetRaw("Text2", REG_SZ, "ab\0\0\0", 5);
+    ASSERT_TRUE(SetRaw("Text2", REG_SZ, "ab\0\0\0", 5, kTestKey));
     EXPECT_EQ(settings::StripTerminator(Read("Text2").RawText()), "ab");
 
     // A large text comes back whole.

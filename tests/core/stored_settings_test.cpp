@@ -38,7 +38,7 @@ TEST_P(BadSetting, FallsBackAsTheSettingsTableSays) {
     const Form form = std::get<1>(GetParam()).form;
     const Good good = GoodValue(name);
     const Read read = ReadOf(form, good);
-    Store(name.c_str(), form, good);
+    EXPECT_TRUE(Store(name.c_str(), form, good)) << name;
 
     core::LoadCopies copies;  // as at the first load
     const core::LoadPlan plan = core::PlanLoad(core::store::ReadLook(), copies);

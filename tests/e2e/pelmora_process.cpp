@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/single_instance.h"
 #include "shell/taskbar_search.h"
 #include "support/shell_reset.h"
 #include "customize_window/customize_window.h"
@@ -315,6 +316,26 @@ bool PelmoraProcess::StartCommandLine(const std::string& command_line) {
     if (!CreateProcessOf(command_line, info_)) return false;
     return WaitUntilLoaded();
 }
+
+bool PelmoraProcess::StartHeldBeforeItsWindow(const std::string& arguments) {
+    const win::WideText mutex_name = win::Wide(app::kSessionMutexName);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (!CreatePelmoraProcess(arguments, info_)) return false;
+        // Polled without a pause: the program makes its window a few milliseconds after its mutex.
+        HANDLE mutex = nullptr;
+        const ULONGLONG give_up_at = GetTickCount64() + kStartTimeoutMs;
+        while (!(mutex = OpenMutexW(SYNCHRONIZE, FALSE, mutex_name.c_str())) && Running() &&
+               GetTickCount64() < give_up_at)
+            Sleep(0);
+        const bool held = mutex && SuspendThread(info_.hThread) != static_cast<DWORD>(-1);
+        if (mutex) CloseHandle(mutex);
+        if (held && !FindMain()) return true;
+        Kill();
+    }
+    return false;
+}
+
+void PelmoraProcess::ResumeStart() { ResumeThread(info_.hThread); }
 
 bool PelmoraProcess::WaitUntilLoaded() {
     // The window exists before its load runs; the load ends before the message loop first waits.

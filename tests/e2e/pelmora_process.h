@@ -84,6 +84,10 @@ class PelmoraProcess {
     bool Start(const std::string& arguments = "");
     // Starts a whole command line (UTF-8), as the shell starts the Run value's at logon.
     bool StartCommandLine(const std::string& command_line);
+    // Starts the program and stops it at the moment of a Pelmora still starting: its session mutex
+    // made, its main window not yet; false when that moment was not caught in several starts.
+    bool StartHeldBeforeItsWindow(const std::string& arguments);
+    void ResumeStart();
     void Kill();
     bool Running() const;
     bool WaitForExit(DWORD timeout_ms);

@@ -75,7 +75,7 @@ TEST_F(ShellTest, RestoreGivesTheShellItsOwnLookBackAfterAnyRunAndExitUndoesNoth
     EXPECT_EQ(WindowText(StartButton()), "Own");
 }
 
-TEST_F(ShellTest, AShellRestartingTwiceInHalfAMinuteStopsTheRestylingUntilTheLabelAction) {
+TEST_F(ShellTest, AShellRestartingTwiceInHalfAMinuteStopsTheRestylingUntilASecondStartOrTheLabelAction) {
     WriteSetting("Text", "Go");
     PelmoraProcess* p = Launch();
     ASSERT_TRUE(p);
@@ -88,26 +88,37 @@ TEST_F(ShellTest, AShellRestartingTwiceInHalfAMinuteStopsTheRestylingUntilTheLab
     ASSERT_TRUE(first.Start("taskbar --announce", true));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(first.Button()) == "Go"; }, 2500))
         << "one restart: restyled";
-    StandInShell second;
-    ASSERT_TRUE(second.Start("taskbar --announce", true));
-    ASSERT_TRUE(WaitUntil([&] { return !second.Balloons().empty(); }, 2500));
+    StandInShell second;  // whose notification area, still busy, refuses our icon at first
+    ASSERT_TRUE(second.Start("taskbar --announce --refuse 2000", true));
+    ASSERT_TRUE(WaitUntil([&] { return !second.Balloons().empty(); }, 4500));
     EXPECT_EQ(second.Balloons(), std::vector<std::string>{core::kRestartingShellNotice});
     Pause(1500);
     EXPECT_EQ(WindowText(second.Button()), "Start") << "a second restart within 30 s stops the restyling";
     EXPECT_TRUE(p->Running());
 
-    ASSERT_TRUE(ClickAt(p->ApplyLabelPicture()));
+    EXPECT_EQ(RunToExit("/min", 10000), std::optional<DWORD>(0));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(second.Button()) == "Go"; }, 2500))
+        << "a second start resumes";
+
+    StandInShell third, fourth;
+    ASSERT_TRUE(third.Start("taskbar --announce", true));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(third.Button()) == "Go"; }, 2500)) << "counted afresh";
+    ASSERT_TRUE(fourth.Start("taskbar --announce", true));
+    ASSERT_TRUE(WaitUntil([&] { return !fourth.Balloons().empty(); }, 2500));
+    ASSERT_TRUE(ClickAt(p->ApplyLabelPicture()));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(fourth.Button()) == "Go"; }, 2500))
         << "the label action resumes";
 }
 
-TEST_F(ShellTest, ATaskbarWithoutAStartButtonIsSaidOnceAndStillMadeTranslucent) {
-    StandInShell shell;
-    ASSERT_TRUE(shell.Start("taskbar --no-button", true));
+TEST_F(ShellTest, ATaskbarWithoutAStartButtonIsSaidOnceThroughATrayRefusingAtFirstAndStillMadeTranslucent) {
+    StandInShell shell;  // refusing every icon at first, as at logon
+    ASSERT_TRUE(shell.Start("taskbar --no-button --refuse 2000", true));
     WriteSetting("CheckMT", "1");
     WriteSetting("HS1", "200");
-    ASSERT_TRUE(Launch("/min"));
-    ASSERT_TRUE(WaitUntil([&] { return !shell.Balloons().empty(); }, 2500));
+    PelmoraProcess* p = Launch("/min");
+    ASSERT_TRUE(p);
+    ASSERT_TRUE(WaitUntil([&] { return !shell.Balloons().empty(); }, 4500));
+    EXPECT_TRUE(TrayIconExists(p->Main())) << "a hidden window has its icon";
     EXPECT_EQ(shell.Balloons(), std::vector<std::string>{core::kNoStartButtonNotice});
     EXPECT_TRUE(WaitUntil([&] { return AlphaOf(shell.Taskbar()) == 200; }, 2500));
     BroadcastTaskbarCreated();

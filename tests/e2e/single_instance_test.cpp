@@ -4,6 +4,8 @@
 
 #include <tlhelp32.h>
 
+#include <future>
+
 #include "app/single_instance.h"
 #include "main_window/main_window.h"
 #include "win/handles.h"
@@ -59,6 +61,25 @@ TEST_F(SingleInstanceTest, SecondStartShowsTheFirstWindowUnlessMinAndEnds) {
     EXPECT_EQ(RunningPelmoras(), 1);
 }
 
+// A Pelmora that has made its session mutex and not yet its window runs: "/exit" and "/restore"
+// right after a start wait for its window and end it, rather than say none runs while it goes on
+// ("/restore" gave the look back just before that one put it on again).
+TEST_F(SingleInstanceTest, ExitAndRestoreRightAfterAStartEndThePelmoraStillStarting) {
+    WriteSetting("Type", "Ellipse");
+    for (const char* end_switch : {"/exit", "/restore"}) {
+        SCOPED_TRACE(end_switch);
+        PelmoraProcess starting;
+        ASSERT_TRUE(starting.StartHeldBeforeItsWindow("/min"));
+        auto ended = std::async(std::launch::async,
+                                [end_switch] { return RunToExit(end_switch, kSecondStartTimeoutMs); });
+        Pause(1000);  // the switch has looked, and found no window
+        starting.ResumeStart();
+        EXPECT_EQ(ended.get(), std::optional<DWORD>(0));
+        EXPECT_TRUE(starting.WaitForExit(3000)) << "the Pelmora still starting was ended";
+    }
+    EXPECT_FALSE(StartButtonHasRegion()) << "the outline given back after that Pelmora ended";
+}
+
 // A first Pelmora of another token (started elevated) holds a mutex this user may not open: the
 // second start must still see it and end, not fight it over the Start button.
 TEST_F(SingleInstanceTest, SecondStartEndsWhenTheFirstOnesMutexDeniesIt) {
@@ -72,7 +93,7 @@ TEST_F(SingleInstanceTest, SecondStartEndsWhenTheFirstOnesMutexDeniesIt) {
         CreateMutexW(&attributes, FALSE, win::Wide(app::kSessionMutexName).c_str()));
     ASSERT_TRUE(foreign);
 
-    // "/min" hands nothing over, so it ends at once.
+    // No window comes to hand over to: it ends after its wait for one.
     EXPECT_EQ(RunToExit("/min", kSecondStartTimeoutMs), std::optional<DWORD>(0));
 }
 

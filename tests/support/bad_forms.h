@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <string>
 
@@ -108,29 +106,24 @@ inline Read ReadOf(Form form, const Good& good) {
     return {};
 }
 
-inline void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
-    EXPECT_TRUE(test_support::SetRaw(name, type, data, size)) << name;
-}
-
-inline void SetText(const char* name, const std::string& text) {
-    SetRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
-
-inline void Store(const char* name, Form form, const Good& good) {
+// Stores the setting in the form; false when it could not be stored.
+inline bool Store(const char* name, Form form, const Good& good) {
+    using test_support::SetRaw;
+    using test_support::SetRawText;
     const std::string text = good.text;
     switch (form) {
         case Form::kMissing:
-            return;
+            return true;
         case Form::kEmptyText:
             return SetRaw(name, REG_SZ, "", 0);
         case Form::kNotANumber:
-            return SetText(name, "abc");
+            return SetRawText(name, "abc");
         case Form::kOutOfRange:
-            return SetText(name, "70000");
+            return SetRawText(name, "70000");
         case Form::kNegative:
-            return SetText(name, "-5");
+            return SetRawText(name, "-5");
         case Form::kHugeText:
-            return SetText(name, std::string(kHugeSize, 'x'));
+            return SetRawText(name, std::string(kHugeSize, 'x'));
         case Form::kDword: {
             const DWORD seven = 7;
             return SetRaw(name, REG_DWORD, &seven, 4);
@@ -157,6 +150,7 @@ inline void Store(const char* name, Form form, const Good& good) {
             return SetRaw(name, REG_SZ, unterminated.data(), static_cast<DWORD>(text.size()));
         }
     }
+    return false;
 }
 
 inline bool IsShortInt(double n) { return n >= -32768 && n <= 32767; }

@@ -48,17 +48,23 @@ inline std::string Stored(const char* name) {
     return settings::StripTerminator(registry::ReadSetting(name).ToText());
 }
 
-// A setting stored in any form another tool might leave it in: any type, any bytes; false when it
-// could not be stored.
-inline bool SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
+// A setting stored in any form another tool might leave it in: any type, any bytes, in the settings
+// key or in `key_path` (made first if missing); false when it could not be stored.
+inline bool SetRaw(const char* name, DWORD type, const void* data, DWORD size,
+                   const char* key_path = registry::kSettingsKey) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return false;
     const bool stored =
         RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
     RegCloseKey(key);
     return stored;
+}
+
+// A text stored whole with its terminator, however long, as another tool might store it.
+inline bool SetRawText(const char* name, const std::string& text) {
+    return SetRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
 // The program's settings key and its autostart value, cleared before and after each test.

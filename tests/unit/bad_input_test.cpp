@@ -92,7 +92,7 @@ class EveryFormAtOnce : public ProgramRun, public ::testing::WithParamInterface<
 
 TEST_P(EveryFormAtOnce, LoadTicksAndExit) {
     const Form form = GetParam().form;
-    for (const char* name : names::kAll) Store(name, form, GoodValue(name));
+    for (const char* name : names::kAll) EXPECT_TRUE(Store(name, form, GoodValue(name))) << name;
 
     ASSERT_TRUE(Start());
     Tick();
@@ -121,7 +121,7 @@ TEST_P(OddRunValue, StartupTickRewritesIt) {
     const std::string junk = GetParam() == REG_SZ ? std::string(kHugeSize, 'y') : std::string("junk\0\0", 6);
     RegSetValueExA(run, registry::kRunValueName, 0, GetParam(), reinterpret_cast<const BYTE*>(junk.data()),
                    GetParam() == REG_DWORD ? 4 : static_cast<DWORD>(junk.size()));
-    SetText(names::kAutostart, "1");
+    EXPECT_TRUE(test_support::SetRawText(names::kAutostart, "1"));
 
     ASSERT_TRUE(Start());
     EXPECT_EQ(form_->driver().Checked(main_window::kStartupBox), 1);
@@ -154,9 +154,9 @@ INSTANTIATE_TEST_SUITE_P(Types, OddRunValue,
 // A settings key that another tool made read-only (Wine checks registry ACLs): the stored values
 // still load, every write fails silently, ticks go on.
 TEST_F(ProgramRun, ReadOnlySettingsKey) {
-    SetText(names::kShapeType, "Ellipse");
-    SetText(names::kAlpha, "100");
-    SetText(names::kMakeOpaque, "1");
+    EXPECT_TRUE(test_support::SetRawText(names::kShapeType, "Ellipse"));
+    EXPECT_TRUE(test_support::SetRawText(names::kAlpha, "100"));
+    EXPECT_TRUE(test_support::SetRawText(names::kMakeOpaque, "1"));
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, registry::kSettingsKey, 0, KEY_ALL_ACCESS, &key),
               ERROR_SUCCESS);
@@ -184,8 +184,8 @@ TEST_F(ProgramRun, ReadOnlySettingsKey) {
 // The settings key deleted while the program runs: writes store nothing and do not bring the key
 // back; the next load creates it again.
 TEST_F(ProgramRun, SettingsKeyDeletedMidRun) {
-    SetText(names::kShapeType, "Ellipse");
-    SetText(names::kMakeOpaque, "1");
+    EXPECT_TRUE(test_support::SetRawText(names::kShapeType, "Ellipse"));
+    EXPECT_TRUE(test_support::SetRawText(names::kMakeOpaque, "1"));
     ASSERT_TRUE(Start());
     Tick(1);
     ASSERT_TRUE(test_support::HasRegion(restorer_.button()));

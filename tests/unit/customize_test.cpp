@@ -66,7 +66,9 @@ class Customize : public ::testing::Test {
 };
 
 TEST_F(Customize, StoredTextIsHeldAsTheBoxHoldsItAndTypingAppliesAtOnce) {
-    // First start: no text stored. The text held (empty) is stored back, as it always was.
+    // First start: no text stored. With the shape stored as Text, each application reads the text
+    // as the box holds it (empty) and stores it back where it differs from the look's ("Start"), so
+    // the key holds the text the outline is drawn from.
     EXPECT_NE(test_support::ValueNames(registry::kSettingsKey).find(names::kOutlineText), std::string::npos);
     EXPECT_FALSE(HasRegion(restore.button())) << "an empty text gives the full rectangle";
 

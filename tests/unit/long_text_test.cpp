@@ -11,15 +11,11 @@ namespace {
 
 using namespace test_support;
 
-void StoreRaw(const char* name, const std::string& text) {
-    ASSERT_TRUE(SetRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1)));
-}
-
 TEST(LongTexts, AMegabyteLabelIsHeldToTheLabelLengthAndKeptStored) {
     CleanSettings clean;
     StartButtonRestorer restorer;
     const std::string huge(1 << 20, 'x');
-    StoreRaw(names::kLabel, huge);
+    ASSERT_TRUE(SetRawText(names::kLabel, huge));
     RunningMainWindow form;
     ASSERT_TRUE(form.created());
     EXPECT_EQ(form.driver().Text(main_window::kNewLabelBox), std::string(main_window::kMaxLabelLength, 'x'));
@@ -34,10 +30,10 @@ TEST(LongTexts, AMegabyteLabelIsHeldToTheLabelLengthAndKeptStored) {
 TEST(LongTexts, AnOutlineTextBeyondItsLimitDrawsItsBeginning) {
     CleanSettings clean;
     StartButtonRestorer restorer;
-    StoreRaw(names::kShapeType, "Text");
-    StoreRaw(names::kFontFace, "Tahoma");
-    StoreRaw(names::kFontSize, "10");
-    StoreRaw(names::kOutlineText, std::string(1 << 20, 'W'));
+    ASSERT_TRUE(SetRawText(names::kShapeType, "Text"));
+    ASSERT_TRUE(SetRawText(names::kFontFace, "Tahoma"));
+    ASSERT_TRUE(SetRawText(names::kFontSize, "10"));
+    ASSERT_TRUE(SetRawText(names::kOutlineText, std::string(1 << 20, 'W')));
     RunningMainWindow form;
     ASSERT_TRUE(form.created());
     const Driver customize = form.OpenCustomize();

@@ -126,9 +126,9 @@ TEST(ShellTraffic, ATickAppliesTheAlphaThenStoresItThenPlacesLabelsAndReadsTheSh
 }
 
 bool exited = false;
-int icon_calls = 0;  // what the stand-in notification area was asked
+int icon_calls = 0;  // what the stand-in notification area was asked, and took
 LRESULT CALLBACK CountingTray(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_COPYDATA) ++icon_calls;
+    if (msg == WM_COPYDATA) return ++icon_calls;
     return DefWindowProcW(window, msg, wp, lp);
 }
 
