@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/look_file_switches.h"
 #include "app/single_instance.h"
 #include "main_window/main_window.h"
 #include "look/command_line.h"
@@ -32,6 +33,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             // A Pelmora still running would put its look back within a second.
             if (!app::EndRunningInstances()) return 1;
             return core::GiveBackShellLook(core::ShellFinder{}).complete ? 0 : 1;
+        case core::Switch::kExport:
+            return app::ExportLookSwitch(core::SwitchFile(arguments));
+        case core::Switch::kImport:
+            return app::ImportLookSwitch(core::SwitchFile(arguments));
         case core::Switch::kMinimized:
         case core::Switch::kNone:
             break;

@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "store/look_store.h"
+#include "shell/own_look.h"
 #include "shell/restyler.h"
+#include "store/look_file.h"
 #include "shell/shell_calls.h"
 #include "shell/tray_icon_calls.h"
 #include "win/system_function.h"
@@ -36,7 +38,8 @@ LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon)
     : LookKeeper(finder, tray_icon, SystemNotificationArea(finder.notification_area)) {}
 
 LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon, NotificationArea tray)
-    : process_of_(finder.process_of),
+    : finder_(finder),
+      process_of_(finder.process_of),
       tray_icon_(std::make_unique<TrayIconCalls>(tray_icon, std::move(tray))),
       restyler_(std::make_unique<Restyler>(std::move(finder))) {}
 
@@ -57,7 +60,9 @@ void LookKeeper::OnShellFound() {
     const ShellWindows& shell = restyler_->shell();
     const DWORD process = shell.taskbar ? process_of_(shell.taskbar) : 0;
     if (restart_guard_.Found(process, GetTickCount64())) {
+        // The guard's stop is a pause like the person's: the shell's own look back, nothing sent.
         restyler_->Pause(true);
+        GiveBackShellLook(finder_, kWaitBudgetMs);
         ShellCalls calls;
         tray_icon_->ShowBalloon(kBalloonTitle, kRestartingShellNotice, calls);
     }
@@ -160,9 +165,46 @@ Shown LookKeeper::On(const TaskbarCreated&) {
 }
 
 Shown LookKeeper::On(const Resume&) {
+    // Ends a restarting shell's stop; a pause the person chose ends only when they untick it.
+    restart_guard_.Resume();
+    if (!paused_by_person_) restyler_->Pause(false);
+    return {};
+}
+
+Shown LookKeeper::On(const PauseChosen& chosen) {
+    if (chosen.paused) {
+        paused_by_person_ = true;
+        restyler_->Pause(true);
+        // The shell's own look back as "/restore" gives it, within the wait of one application: what
+        // a shell that does not answer keeps stays remembered for a later "/restore".
+        GiveBackShellLook(finder_, kWaitBudgetMs);
+        return {};
+    }
+    paused_by_person_ = false;
     restart_guard_.Resume();
     restyler_->Pause(false);
-    return {};
+    return On(Tick{});  // the whole look at once, as the next tick would give it
+}
+
+Shown LookKeeper::On(const LookSaved& saved) {
+    Shown shown;
+    const store::LookFileResult result = store::ExportLook(saved.path);
+    if (result.refusal) shown.Refuse(*result.refusal);
+    return shown;
+}
+
+Shown LookKeeper::On(const LookOpened& opened) {
+    Shown shown;
+    const store::LookFileRead read = store::ReadLookFile(opened.path);
+    std::optional<std::string> refusal = read.refusal;
+    if (!refusal) refusal = store::StoreLookValues(read.values).refusal;
+    if (refusal) {
+        shown.Refuse(*refusal);
+        return shown;
+    }
+    // The file's font is the outline's now, not one picked in the dialog before it.
+    font_source_.picked = false;
+    return On(Load{opened.screen});
 }
 
 Shown LookKeeper::On(const Ending&) {

@@ -57,9 +57,22 @@ struct Tick {};            // the whole look applied again, once a second
 struct TaskbarCreated {};  // the shell came back: its windows are searched again, the icon added
 struct Ending {};          // "&Exit" or the main window's end: the notification icon goes
 struct Resume {};          // a second start: restyling goes on again if a restarting shell stopped it
+// "&Pause" ticked: the shell gets its own look back and nothing more until it is unticked, when
+// the whole look is applied at once. Edits are stored meanwhile.
+struct PauseChosen {
+    bool paused;
+};
+struct LookSaved {  // the stored look written to a file
+    std::string path;
+};
+struct LookOpened {  // a look file checked, stored whole and loaded as at the start
+    std::string path;
+    ScreenMeasure screen;
+};
 
-using LookEvent = std::variant<LookEdit, LabelTyped, LabelApplied, ShapeChosen, OutlineTextTyped, FontPicked,
-                               Load, Tick, TaskbarCreated, Ending, Resume>;
+using LookEvent =
+    std::variant<LookEdit, LabelTyped, LabelApplied, ShapeChosen, OutlineTextTyped, FontPicked, Load, Tick,
+                 TaskbarCreated, Ending, Resume, PauseChosen, LookSaved, LookOpened>;
 
 // The parts the windows show; the first seven are the LookFields' in their order.
 enum class ShownPart : unsigned {
@@ -88,9 +101,13 @@ class Shown {
     void Add(ShownPart part) { parts_ |= 1u << static_cast<unsigned>(part); }
     bool Has(ShownPart part) const { return (parts_ & (1u << static_cast<unsigned>(part))) != 0; }
     bool Empty() const { return parts_ == 0; }
+    // Why a look file was refused (empty when it was not): the person is told.
+    void Refuse(std::string why) { refusal_ = std::move(why); }
+    const std::string& refusal() const { return refusal_; }
 
   private:
     unsigned parts_ = 0;
+    std::string refusal_;
 };
 
 ShownPart PartOf(LookField field);
@@ -99,7 +116,8 @@ ShownPart PartOf(LookField field);
 constexpr const char* kBalloonTitle = "Pelmora";
 constexpr const char* kRestartingShellNotice =
     "The taskbar restarted twice within 30 seconds, so Pelmora has stopped restyling the Start button. "
-    "To resume, click Apply Label in Pelmora's window, or start Pelmora again.";
+    "It is paused: to resume, untick Pause in the icon's menu, click Apply Label in Pelmora's window, or "
+    "start Pelmora again.";
 constexpr const char* kNoStartButtonNotice =
     "This taskbar has no Start button that Pelmora can restyle (the Windows 11 taskbar draws its own). "
     "Pelmora still makes the taskbar translucent.";
@@ -123,6 +141,8 @@ class LookKeeper {
     Shown Handle(const LookEvent& event);
 
     const Look& look() const { return look_; }
+    // Paused by the person ("&Pause") or by a shell that keeps restarting.
+    bool paused() const { return paused_by_person_ || restart_guard_.Tripped(); }
     // The Start button's label when the last load read it.
     const std::string& start_button_label() const { return start_button_label_; }
     const SliderRanges& slider_ranges() const { return ranges_; }
@@ -142,6 +162,9 @@ class LookKeeper {
     Shown On(const TaskbarCreated&);
     Shown On(const Ending&);
     Shown On(const Resume&);
+    Shown On(const PauseChosen& chosen);
+    Shown On(const LookSaved& saved);
+    Shown On(const LookOpened& opened);
 
     // The stored shape, read again (another tool may have stored one), with the text and font of a
     // text-shaped outline.
@@ -160,6 +183,8 @@ class LookKeeper {
     LoadCopies copies_;      // the load's copies of the stored values, kept between loads
     std::string start_button_label_;
     ShellRestartGuard restart_guard_;
+    bool paused_by_person_ = false;  // until Pelmora ends: never stored
+    ShellFinder finder_;             // where the shell's own look is given back
     unsigned searches_seen_ = 0;
     bool told_no_start_button_ = false;
     std::function<DWORD(HWND)> process_of_;  // which shell process made a taskbar

@@ -6,6 +6,12 @@ namespace core {
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Whether `trimmed` is `word` alone or `word` and a blank before what follows.
+bool StartsWithWord(const std::string& trimmed, const char* word) {
+    const std::string w(word);
+    return trimmed.compare(0, w.size(), w) == 0 && (trimmed.size() == w.size() || IsBlank(trimmed[w.size()]));
+}
 }  // namespace
 
 Switch SwitchOf(const std::string& arguments) {
@@ -13,7 +19,20 @@ Switch SwitchOf(const std::string& arguments) {
     if (trimmed == "/min") return Switch::kMinimized;
     if (trimmed == "/restore") return Switch::kRestore;
     if (trimmed == "/exit") return Switch::kExit;
+    if (StartsWithWord(trimmed, "/export")) return Switch::kExport;
+    if (StartsWithWord(trimmed, "/import")) return Switch::kImport;
     return Switch::kNone;
+}
+
+std::string SwitchFile(const std::string& arguments) {
+    const std::string trimmed = settings::TrimSpaces(arguments);
+    size_t at = trimmed.find_first_of(" \t");
+    if (at == std::string::npos) return {};
+    while (at < trimmed.size() && IsBlank(trimmed[at])) ++at;
+    std::string file = trimmed.substr(at);
+    while (!file.empty() && IsBlank(file.back())) file.pop_back();
+    if (file.size() >= 2 && file.front() == '"' && file.back() == '"') file = file.substr(1, file.size() - 2);
+    return file;
 }
 
 bool IsMinimizedStart(const std::string& arguments) { return SwitchOf(arguments) == Switch::kMinimized; }

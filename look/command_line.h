@@ -7,9 +7,13 @@ namespace core {
 
 // What the argument string asks for, with spaces (only spaces) trimmed at both ends and compared
 // exactly: "/min" starts hidden in the notification area, "/restore" gives the shell back its own
-// look and ends, "/exit" ends a running Pelmora; anything else starts shown.
-enum class Switch { kNone, kMinimized, kRestore, kExit };
+// look and ends, "/exit" ends a running Pelmora; "/export FILE" and "/import FILE" (the switch,
+// a blank, then the file, which may be quoted) keep the look in a file and take it back; anything
+// else starts shown.
+enum class Switch { kNone, kMinimized, kRestore, kExit, kExport, kImport };
 Switch SwitchOf(const std::string& arguments);
+// The file that "/export" or "/import" names, without its quotes; empty when none is named.
+std::string SwitchFile(const std::string& arguments);
 
 // True when the argument string, with spaces (only spaces) trimmed at both ends, is exactly "/min".
 bool IsMinimizedStart(const std::string& arguments);

@@ -64,6 +64,9 @@ void MainWindow::CreateControls() {
     host().Add(reapply_timer_);
     host().AddCommand(kMenuRestore, [this] { OnRestoreChosen(); });
     host().AddCommand(kMenuExit, [this] { OnExitChosen(); });
+    host().AddCommand(kMenuPause, [this] { OnPauseChosen(); });
+    host().AddCommand(kMenuSaveLook, [this] { OnSaveLookChosen(); });
+    host().AddCommand(kMenuOpenLook, [this] { OnOpenLookChosen(); });
 
     LoadPictures();
 }

@@ -13,6 +13,7 @@
 #include "customize_window/customize_window.h"
 #include "win/dpi.h"
 #include "win/placement.h"
+#include "win/text.h"
 
 namespace main_window {
 
@@ -128,11 +129,42 @@ void MainWindow::ShowTrayMenu() {
     SetForegroundWindow(hwnd());
     win::unique_hmenu menu(CreatePopupMenu());
     AppendMenuW(menu.get(), MF_STRING, kMenuRestore, L"&Restore");
+    AppendMenuW(menu.get(), MF_STRING | (keeper_->paused() ? MF_CHECKED : MF_UNCHECKED), kMenuPause,
+                L"&Pause");
+    AppendMenuW(menu.get(), MF_STRING, kMenuSaveLook, L"&Save Look...");
+    AppendMenuW(menu.get(), MF_STRING, kMenuOpenLook, L"&Open Look...");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kMenuExit, L"&Exit");
     POINT at{};
     GetCursorPos(&at);
     TrackPopupMenu(menu.get(), 0, at.x, at.y, 0, hwnd(), nullptr);
     PostMessageW(hwnd(), WM_NULL, 0, 0);
+}
+
+void MainWindow::OnPauseChosen() { keeper_->Handle(core::PauseChosen{!keeper_->paused()}); }
+
+void MainWindow::OnSaveLookChosen() {
+    const std::optional<std::string> path = environment_.pick_look_file(hwnd(), LookFileDialog::kSave);
+    if (!path) return;
+    const core::Shown shown = keeper_->Handle(core::LookSaved{*path});
+    if (!shown.refusal().empty()) environment_.tell(hwnd(), shown.refusal());
+}
+
+void MainWindow::OnOpenLookChosen() {
+    const std::optional<std::string> path = environment_.pick_look_file(hwnd(), LookFileDialog::kOpen);
+    if (!path) return;
+    const core::Shown shown = keeper_->Handle(core::LookOpened{*path, MeasureScreen()});
+    Show(shown);
+    if (!shown.refusal().empty()) environment_.tell(hwnd(), shown.refusal());
+}
+
+bool MainWindow::OnLookImported(const COPYDATASTRUCT& data) {
+    if (data.dwData != kImportLookData || !data.lpData || data.cbData % sizeof(wchar_t) != 0) return false;
+    const auto* path = static_cast<const wchar_t*>(data.lpData);
+    const core::Shown shown = keeper_->Handle(
+        core::LookOpened{win::Utf8(path, wcsnlen(path, data.cbData / sizeof(wchar_t))), MeasureScreen()});
+    Show(shown);
+    return shown.refusal().empty();
 }
 
 void MainWindow::OnAboutClicked() {
@@ -160,6 +192,8 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case core::kExitMessage:
             OnExitChosen();
             return 0;
+        case WM_COPYDATA:
+            return OnLookImported(*reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? 1 : 0;
         case WM_PAINT:
             Paint();
             return 0;

@@ -48,7 +48,18 @@ enum ControlId : int {
 };
 
 // Menu item identifiers of the notification-area menu.
-enum MenuId : UINT { kMenuRestore = 101, kMenuExit = 102 };
+enum MenuId : UINT {
+    kMenuRestore = 101,
+    kMenuExit = 102,
+    kMenuPause = 103,
+    kMenuSaveLook = 104,
+    kMenuOpenLook = 105
+};
+
+// WM_COPYDATA's tag for "/import FILE" handing its file (UTF-16, its full path) to the running
+// Pelmora, which checks, stores and loads it on its own thread between two ticks; the answer is 1
+// when the look was taken.
+constexpr ULONG_PTR kImportLookData = 0x504C4B31;
 
 // The controls frame, and the two pictures in it that take clicks (a person clicks where they are
 // drawn), in twips of the client area.
@@ -91,6 +102,11 @@ class MainWindow : public controls::Form {
     // A second start of Pelmora handed over to this one (core::kHandOverMessage).
     void OnSecondStart();
     void OnRestoreChosen();
+    void OnPauseChosen();
+    void OnSaveLookChosen();
+    void OnOpenLookChosen();
+    // "/import" handing over its file; true when the look was taken.
+    bool OnLookImported(const COPYDATASTRUCT& data);
     void OnApplyLabelClicked();
     void OnLabelTyped();
 

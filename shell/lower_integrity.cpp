@@ -14,7 +14,9 @@ std::vector<UINT> MessagesFromLowerIntegrity(UINT taskbar_created) {
     // window and call the object a property of that window names, so a lower process could hand an
     // elevated Pelmora a window of its own whose property points wherever it likes. "/exit" posts
     // kExitMessage, then WM_COMMAND for an older Pelmora, which knows only that.
-    std::vector<UINT> messages{kTrayCallbackMessage, kHandOverMessage, kExitMessage};
+    // WM_COPYDATA carries "/import"'s file: the system copies the data, and what the file holds is
+    // checked as any look file is before anything is stored.
+    std::vector<UINT> messages{kTrayCallbackMessage, kHandOverMessage, kExitMessage, WM_COPYDATA};
     if (taskbar_created) messages.insert(messages.begin(), taskbar_created);
     return messages;
 }

@@ -19,9 +19,9 @@ constexpr UINT kExitMessage = WM_APP + 3;
 
 // The messages the main window lets through from a lower integrity level: the registered
 // "TaskbarCreated" (`taskbar_created`; 0 when it could not be registered, left out), the icon's
-// callback message, the hand-over and the Exit. None of them carries anything the window reads as
-// a handle or a pointer, and nothing else comes through: a lower process may not type, click or
-// close in the window.
+// callback message, the hand-over, the Exit and "/import"'s file (WM_COPYDATA). None of them carries anything
+// the window reads as a handle or a pointer, and nothing else comes through: a lower process may not type,
+// click or close in the window.
 std::vector<UINT> MessagesFromLowerIntegrity(UINT taskbar_created);
 
 // How they are let through: the window's own filter (Windows 7 and later); else the process's

@@ -266,9 +266,9 @@ void GiveBackOwnLook(HWND taskbar, HWND start_button, ShellCalls& calls, GiveBac
     if (taskbar && IsWindow(taskbar)) GiveBackOpacity(taskbar, calls, result);
 }
 
-GiveBack GiveBackShellLook(const ShellFinder& finder) {
+GiveBack GiveBackShellLook(const ShellFinder& finder, DWORD budget_ms) {
     GiveBack result;
-    ShellCalls calls(kGiveBackBudgetMs);
+    ShellCalls calls(budget_ms);
     const HWND taskbar = finder.taskbar();
     GiveBackOwnLook(taskbar, finder.start_button(taskbar), calls, result);
     for (const SecondaryTaskbar& extra : finder.extras())

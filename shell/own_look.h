@@ -38,8 +38,9 @@ struct GiveBack {
 // the alpha it had). What was given back is forgotten; what the shell refused stays remembered.
 void GiveBackOwnLook(HWND taskbar, HWND start_button, ShellCalls& calls, GiveBack& result);
 
-// The shell's own look given back on the main taskbar and every further one.
-GiveBack GiveBackShellLook(const ShellFinder& finder);
+// The shell's own look given back on the main taskbar and every further one, waiting on the shell
+// for at most `budget_ms` in all.
+GiveBack GiveBackShellLook(const ShellFinder& finder, DWORD budget_ms = kGiveBackBudgetMs);
 
 // Forgets what is remembered on the button and the taskbar, in either form, giving nothing back.
 void ForgetOwnLook(HWND start_button, HWND taskbar);

@@ -130,8 +130,8 @@ std::string FormatLookFile(const std::vector<LookFileValue>& values) {
     return file;
 }
 
-ReadLook ParseLookFile(const std::string& bytes) {
-    ReadLook read;
+LookFileRead ParseLookFile(const std::string& bytes) {
+    LookFileRead read;
     auto refuse = [&read](const std::string& why) {
         read.values.clear();
         read.refusal = why;
@@ -195,8 +195,8 @@ LookFileResult ExportLook(const std::string& path) {
     return {};
 }
 
-ReadLook ReadLookFile(const std::string& path) {
-    ReadLook refused;
+LookFileRead ReadLookFile(const std::string& path) {
+    LookFileRead refused;
     if (path.empty()) {
         refused.refusal = "No file was named.";
         return refused;
@@ -238,7 +238,7 @@ LookFileResult StoreLookValues(const std::vector<LookFileValue>& values) {
 }
 
 LookFileResult ImportLook(const std::string& path) {
-    const ReadLook read = ReadLookFile(path);
+    const LookFileRead read = ReadLookFile(path);
     if (read.refusal) return {read.refusal};
     return StoreLookValues(read.values);
 }

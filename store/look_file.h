@@ -36,12 +36,12 @@ std::optional<std::string> RefusalOf(const std::string& name, const std::string&
 std::string FormatLookFile(const std::vector<LookFileValue>& values);
 
 // A file read: its values, or why it is refused.
-struct ReadLook {
+struct LookFileRead {
     std::vector<LookFileValue> values;
     std::optional<std::string> refusal;
 };
 // Checks every line; accepts CRLF or LF line ends, a UTF-8 byte-order mark and empty lines.
-ReadLook ParseLookFile(const std::string& bytes);
+LookFileRead ParseLookFile(const std::string& bytes);
 
 // What a command on a look file did: nothing when `refusal` says why.
 struct LookFileResult {
@@ -58,7 +58,7 @@ LookFileResult ExportLook(const std::string& path);
 LookFileResult ImportLook(const std::string& path);
 
 // The check alone, without storing: what ImportLook would refuse.
-ReadLook ReadLookFile(const std::string& path);
+LookFileRead ReadLookFile(const std::string& path);
 // Stores values that ReadLookFile gave; a refusal when the registry did not take one.
 LookFileResult StoreLookValues(const std::vector<LookFileValue>& values);
 

@@ -20,6 +20,13 @@ TEST(StartupArgs, MinOnlyWhenExactAfterTrimmingSpaces) {
     EXPECT_EQ(core::SwitchOf("/exit"), core::Switch::kExit);
     EXPECT_EQ(core::SwitchOf("/Exit"), core::Switch::kNone);  // anything else starts shown
     EXPECT_EQ(core::SwitchOf("/restore /min"), core::Switch::kNone);
+    // A look file's switches take the rest as the file, quoted or not.
+    EXPECT_EQ(core::SwitchOf(" /export  \"C:\\My looks\\a.txt\" "), core::Switch::kExport);
+    EXPECT_EQ(core::SwitchFile(" /export  \"C:\\My looks\\a.txt\" "), "C:\\My looks\\a.txt");
+    EXPECT_EQ(core::SwitchFile("/import C:\\My looks\\a b.txt"), "C:\\My looks\\a b.txt");
+    EXPECT_EQ(core::SwitchOf("/import"), core::Switch::kImport);
+    EXPECT_EQ(core::SwitchFile("/import"), "");  // refused later: no file named
+    EXPECT_EQ(core::SwitchOf("/importer x"), core::Switch::kNone);
 }
 
 TEST(StartupArgs, ArgumentsFollowTheProgramName) {
@@ -57,10 +64,10 @@ TEST(Tray, AnElevatedPelmoraLetsThroughTheShellsAndALaterStartsMessagesOnly) {
     std::vector<UINT> heard = core::MessagesFromLowerIntegrity(taskbar_created);
     std::sort(heard.begin(), heard.end());
     std::vector<UINT> expected{core::kTrayCallbackMessage, core::kHandOverMessage, core::kExitMessage,
-                               taskbar_created};
+                               WM_COPYDATA, taskbar_created};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(heard, expected);
-    EXPECT_EQ(core::MessagesFromLowerIntegrity(0).size(), 3u)
+    EXPECT_EQ(core::MessagesFromLowerIntegrity(0).size(), 4u)
         << "a TaskbarCreated not registered (0) is left out";
 
     using core::MessageFilter;

@@ -30,7 +30,7 @@ void PrintTo(const FileRule& rule, std::ostream* out) { *out << rule.what; }
 class LookFileRule : public ::testing::TestWithParam<FileRule> {};
 
 TEST_P(LookFileRule, IsTakenWholeOrRefusedWithItsReason) {
-    const core::store::ReadLook read = ParseLookFile(GetParam().bytes);
+    const core::store::LookFileRead read = ParseLookFile(GetParam().bytes);
     if (!GetParam().refusal) {
         EXPECT_FALSE(read.refusal) << *read.refusal;
         return;

@@ -272,24 +272,37 @@ namespace {
 std::string exe_in_use;  // UTF-8; empty: the build's own
 
 // Starts a command line (UTF-8, so that any folder name reaches the system exactly).
-bool CreateProcessOf(const std::string& command_line, PROCESS_INFORMATION& info) {
+// `error_output`: a handle the process inherits as its error output.
+bool CreateProcessOf(const std::string& command_line, PROCESS_INFORMATION& info,
+                     HANDLE error_output = nullptr) {
     win::WideText command(command_line);
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                          &info) != FALSE;
+    if (error_output) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdError = error_output;
+    }
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, error_output != nullptr, 0, nullptr,
+                          nullptr, &si, &info) != FALSE;
 }
 
-bool CreatePelmoraProcess(const std::string& arguments, PROCESS_INFORMATION& info) {
+bool CreatePelmoraProcess(const std::string& arguments, PROCESS_INFORMATION& info,
+                          HANDLE error_output = nullptr) {
     std::string cmd = "\"" + (exe_in_use.empty() ? PelmoraExePath() : exe_in_use) + "\"";
     if (!arguments.empty()) cmd += " " + arguments;
-    return CreateProcessOf(cmd, info);
+    return CreateProcessOf(cmd, info, error_output);
 }
 }  // namespace
 
-std::optional<DWORD> RunToExit(const std::string& arguments, DWORD timeout_ms) {
+std::optional<DWORD> RunToExit(const std::string& arguments, DWORD timeout_ms, std::string* error_output) {
     PROCESS_INFORMATION info{};
-    if (!CreatePelmoraProcess(arguments, info)) return std::nullopt;
+    HANDLE read_end = nullptr, write_end = nullptr;
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    if (error_output && !CreatePipe(&read_end, &write_end, &inherited, 1 << 16)) return std::nullopt;
+    const win::unique_handle reader(read_end);
+    const bool started = CreatePelmoraProcess(arguments, info, write_end);
+    if (write_end) CloseHandle(write_end);  // the child's copy is the only writer left
+    if (!started) return std::nullopt;
     std::optional<DWORD> code;
     if (WaitForSingleObject(info.hProcess, timeout_ms) == WAIT_OBJECT_0) {
         DWORD exit_code = 0;
@@ -300,6 +313,13 @@ std::optional<DWORD> RunToExit(const std::string& arguments, DWORD timeout_ms) {
     }
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
+    if (error_output) {
+        error_output->clear();
+        char chunk[512];
+        DWORD got = 0;
+        while (ReadFile(reader.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
+            error_output->append(chunk, got);
+    }
     return code;
 }
 

@@ -69,7 +69,9 @@ RECT ScreenRect(HWND window);
 
 // Starts Pelmora.exe with `arguments` for a run that should end by itself: its exit code, or
 // nothing when it did not start or still ran after `timeout_ms` (it is then terminated).
-std::optional<DWORD> RunToExit(const std::string& arguments, DWORD timeout_ms);
+// `error_output`: what it wrote to its error output.
+std::optional<DWORD> RunToExit(const std::string& arguments, DWORD timeout_ms,
+                               std::string* error_output = nullptr);
 
 // One running Pelmora.exe; terminated (after taking its icon away) when destroyed.
 class PelmoraProcess {

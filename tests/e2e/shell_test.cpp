@@ -6,6 +6,7 @@
 
 #include "core/look_keeper.h"
 #include "e2e/pelmora_process.h"
+#include "main_window/main_window.h"
 #include "support/window_driver.h"
 
 namespace e2e {
@@ -108,6 +109,15 @@ TEST_F(ShellTest, AShellRestartingTwiceInHalfAMinuteStopsTheRestylingUntilASecon
     ASSERT_TRUE(ClickAt(p->ApplyLabelPicture()));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(fourth.Button()) == "Go"; }, 2500))
         << "the label action resumes";
+
+    // The guard's stop is the icon menu's Pause, ticked: choosing it unticks it.
+    StandInShell fifth, sixth;
+    ASSERT_TRUE(fifth.Start("taskbar --announce", true));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(fifth.Button()) == "Go"; }, 2500));
+    ASSERT_TRUE(sixth.Start("taskbar --announce", true));
+    ASSERT_TRUE(WaitUntil([&] { return !sixth.Balloons().empty(); }, 2500));
+    PostMessageA(p->Main(), WM_COMMAND, MAKEWPARAM(main_window::kMenuPause, 0), 0);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(sixth.Button()) == "Go"; }, 2500)) << "Pause unticked";
 }
 
 TEST_F(ShellTest, ATaskbarWithoutAStartButtonIsSaidOnceThroughATrayRefusingAtFirstAndStillMadeTranslucent) {

@@ -4,7 +4,9 @@
 
 #include <tlhelp32.h>
 
+#include <fstream>
 #include <future>
+#include <sstream>
 
 #include "app/single_instance.h"
 #include "main_window/main_window.h"
@@ -95,6 +97,65 @@ TEST_F(SingleInstanceTest, SecondStartEndsWhenTheFirstOnesMutexDeniesIt) {
 
     // No window comes to hand over to: it ends after its wait for one.
     EXPECT_EQ(RunToExit("/min", kSecondStartTimeoutMs), std::optional<DWORD>(0));
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const size_t at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST_F(SingleInstanceTest, ALookExportedEditedAndImportedReachesTheRunningPelmoraAtOnce) {
+    WriteSetting("Text", "Hey");
+    WriteSetting("PX1", "10");
+    WriteSetting("Type", "Rectangle");
+    PelmoraProcess* p = Launch("/min");
+    ASSERT_TRUE(p);
+    ASSERT_TRUE(WaitUntil([] { return WindowText(StartButton()) == "Hey"; }, 2500));
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string file = std::string(folder) + "pelmora e2e.pelmora-look";
+
+    ASSERT_EQ(RunToExit("/export \"" + file + "\"", kSecondStartTimeoutMs), std::optional<DWORD>(0));
+    const std::string exported = FileBytes(file);
+    EXPECT_EQ(exported.rfind("[Pelmora look]\r\n", 0), 0u) << exported;
+    EXPECT_NE(exported.find("\r\nText=Hey\r\n"), std::string::npos) << exported;
+    EXPECT_EQ(exported.find("Check="), std::string::npos) << "Startup belongs to the machine";
+
+    // A person edits it (a label outside the ANSI code page) and takes it back.
+    WriteBytes(file, Replaced(Replaced(exported, "Text=Hey", "Text=\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA"),
+                              "PX1=10", "PX1=30"));
+    ASSERT_EQ(RunToExit("/import \"" + file + "\"", kSecondStartTimeoutMs), std::optional<DWORD>(0));
+    // Loaded by the running one as at its start (its ticks alone never read the stored place).
+    EXPECT_TRUE(WaitUntil([] { return StartButtonPlacement().left == 30; }, 2500));
+    EXPECT_TRUE(
+        WaitUntil([] { return WindowText(StartButton()) == "\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA"; }, 1500));
+    EXPECT_EQ(p->SliderPos(2), 30);  // the X slider
+    EXPECT_EQ(ReadSetting("PX1"), std::optional<std::string>("30"));
+    EXPECT_EQ(RunningPelmoras(), 1);
+
+    // A file refused on one line stores none of it, and says why where it was asked.
+    WriteBytes(file, "[Pelmora look]\r\nPX1=40\r\nPY1=lots\r\n");
+    std::string said;
+    EXPECT_EQ(RunToExit("/import \"" + file + "\"", kSecondStartTimeoutMs, &said), std::optional<DWORD>(1));
+    EXPECT_NE(said.find("Line 3"), std::string::npos) << said;
+    EXPECT_EQ(ReadSetting("PX1"), std::optional<std::string>("30"));
+    std::string none_named;
+    EXPECT_EQ(RunToExit("/import", kSecondStartTimeoutMs, &none_named), std::optional<DWORD>(1));
+    EXPECT_NE(none_named.find("No file"), std::string::npos) << none_named;
+    DeleteFileA(file.c_str());
+    EXPECT_TRUE(p->Running());
 }
 
 }  // namespace

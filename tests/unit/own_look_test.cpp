@@ -5,7 +5,10 @@
 #include <set>
 #include <string>
 
+#include "core/look_keeper.h"
+#include "settings/names.h"
 #include "shell/own_look.h"
+#include "shell/tray_icon.h"
 #include "shell/restyler.h"
 #include "test_support.h"
 
@@ -106,6 +109,35 @@ TEST(OwnLook, ATopLevelStartButtonComesBackOnItsTaskbarWhereverThatMoved) {
     GetWindowRect(orb, &place);
     EXPECT_TRUE(EqualRect(&place, &own));
     DestroyWindow(orb);
+}
+
+// "&Pause" is "/restore" without the end: the shell's own look back and nothing more sent, until
+// unticking puts the whole look back there and then, not at a later tick.
+TEST(OwnLook, PauseGivesTheOwnLookBackSendsNothingAndUntickingAppliesTheLookAtOnce) {
+    test_support::CleanSettings clean;
+    test_support::Store(names::kLabel, "Go");
+    test_support::Store(names::kShapeType, "Ellipse");
+    const test_support::StandInTaskbar windows = test_support::MakeStandInTaskbar();
+    const HWND button = windows.button;
+    SetWindowTextW(button, L"Own");
+    core::LookKeeper keeper(test_support::FinderOf(windows.taskbar, button),
+                            core::MakeTrayIconRecord(nullptr, nullptr));
+    keeper.Handle(core::Load{core::ScreenMeasure{1024, 16}});
+    keeper.Handle(core::Tick{});
+    ASSERT_EQ(test_support::WindowText(button), "Go");
+    ASSERT_TRUE(test_support::HasRegion(button));
+
+    keeper.Handle(core::PauseChosen{true});
+    EXPECT_EQ(test_support::WindowText(button), "Own");
+    EXPECT_FALSE(test_support::HasRegion(button));
+    SetWindowTextW(button, L"Other");
+    keeper.Handle(core::Tick{});
+    EXPECT_EQ(test_support::WindowText(button), "Other");
+
+    keeper.Handle(core::PauseChosen{false});
+    EXPECT_EQ(test_support::WindowText(button), "Go");
+    EXPECT_TRUE(test_support::HasRegion(button));
+    DestroyWindow(windows.taskbar);
 }
 
 }  // namespace
