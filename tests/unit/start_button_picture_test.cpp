@@ -3,6 +3,7 @@
 // shell's window holds, at its place in the taskbar.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "support/hanging_thread.h"
@@ -19,17 +20,14 @@ std::wstring ToolPath() {
     return path.erase(path.find_last_of(L"\\/") + 1) + L"..\\" START_BUTTON_PICTURE_EXE;
 }
 
-struct ToolRun {
-    long code = -1;  // -1 when it did not run to its end in time (it is then ended)
-    std::string printed;
-};
-
-// Runs the tool writing `picture` (and `arguments`), with what it prints.
-ToolRun RunTool(const std::wstring& picture, const std::wstring& arguments = L"", DWORD timeout_ms = 60000) {
+// Runs the tool writing `picture` (then `arguments`): what it printed, or nothing when it failed or
+// did not end in time (it is then ended).
+std::optional<std::string> RunTool(const std::wstring& picture, const std::wstring& arguments = L"",
+                                   DWORD timeout_ms = 60000) {
     std::wstring command = L"\"" + ToolPath() + L"\" \"" + picture + L"\" " + arguments;
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     HANDLE read = nullptr, write = nullptr;
-    if (!CreatePipe(&read, &write, &inherited, 0)) return {};
+    if (!CreatePipe(&read, &write, &inherited, 0)) return std::nullopt;
     const win::unique_handle output(read);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -39,27 +37,26 @@ ToolRun RunTool(const std::wstring& picture, const std::wstring& arguments = L""
     const bool started =
         CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
     CloseHandle(write);
-    if (!started) return {};
-    ToolRun run;
-    DWORD code = 0;
-    if (WaitForSingleObject(process.hProcess, timeout_ms) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(process.hProcess, &code))
-        run.code = static_cast<long>(code);
-    else
+    if (!started) return std::nullopt;
+    DWORD code = 1;
+    if (WaitForSingleObject(process.hProcess, timeout_ms) != WAIT_OBJECT_0)
         TerminateProcess(process.hProcess, 1);
+    GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    std::string printed;
     char chunk[256];
     DWORD got = 0;
-    while (ReadFile(output.get(), chunk, sizeof chunk, &got, nullptr) && got) run.printed.append(chunk, got);
-    return run;
+    while (ReadFile(output.get(), chunk, sizeof chunk, &got, nullptr) && got) printed.append(chunk, got);
+    if (code != 0) return std::nullopt;
+    return printed;
 }
 
-std::wstring TempPicture() {
+const std::wstring kPicture = [] {
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);
     return std::wstring(folder) + L"pelmora-start-button-test.bmp";
-}
+}();
 
 TEST(StartButtonPicture, ShowsTheShellsOutlineAndLabelAtTheButtonsPlace) {
     test_support::CleanSettings clean;  // nothing stored: the picture can come from the windows only
@@ -74,9 +71,8 @@ TEST(StartButtonPicture, ShowsTheShellsOutlineAndLabelAtTheButtonsPlace) {
     ASSERT_TRUE(SetWindowRgn(button, CreateEllipticRgn(0, 0, width, height), TRUE));
     ASSERT_TRUE(SetWindowTextW(button, L"Go"));
 
-    const std::wstring path = TempPicture();
-    const ToolRun run = RunTool(path);
-    ASSERT_EQ(run.code, 0) << run.printed;
+    const std::wstring& path = kPicture;
+    ASSERT_TRUE(RunTool(path));
     const win::unique_hbitmap picture(static_cast<HBITMAP>(
         LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     DeleteFileW(path.c_str());
@@ -127,11 +123,10 @@ TEST(StartButtonPicture, ReadsTheLabelOfAShellThatIsNotAnswering) {
     wchar_t taskbar[32] = {};
     swprintf(taskbar, 32, L"%llx",
              static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(stand_in.taskbar)));
-    const std::wstring path = TempPicture();
-    const ToolRun run = RunTool(path, taskbar, 5000);  // the shell stays hung for 15 s
-    DeleteFileW(path.c_str());
-    EXPECT_EQ(run.code, 0) << run.printed;
-    EXPECT_NE(run.printed.find("label \"Hung\""), std::string::npos) << run.printed;
+    const std::optional<std::string> printed = RunTool(kPicture, taskbar, 5000);  // hung for 15 s
+    DeleteFileW(kPicture.c_str());
+    ASSERT_TRUE(printed) << "the tool waited for the hung shell";
+    EXPECT_NE(printed->find("label \"Hung\""), std::string::npos) << *printed;
 }
 
 }  // namespace
