@@ -1,10 +1,17 @@
-// start_button_picture <out.bmp>: draws the taskbar's Start button as the shell holds it (its region,
-// label, place and size, read from the shell's own windows) into a 24-bit BMP the size of the
-// taskbar, and prints what it read in one line. Wine's taskbar paints its own icon and "Start" over
-// any label and ignores a child window's region, so its screen cannot show these.
+// start_button_picture <out.bmp> [taskbar]: draws the taskbar's Start button as the shell holds it
+// (its region, label, place and size, read from the shell's own windows) into a 24-bit BMP the size
+// of the taskbar, and prints what it read in one line. Wine's taskbar paints its own icon and
+// "Start" over any label and ignores a child window's region, so its screen cannot show these.
+// `taskbar`, a window handle in hexadecimal, draws that taskbar instead of the shell's (a test's
+// stand-in, or a further monitor's taskbar).
+//
+// It is per-monitor DPI aware, as Pelmora is (start_button_picture.manifest): otherwise, on a scaled
+// monitor, the system would scale the rectangles it reads but not the region. And it sends the
+// shell's windows no message, so a shell that is not answering cannot hang it.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <vector>
@@ -36,6 +43,19 @@ const char* KindName(int kind) {
     }
 }
 
+// The window's text as the system holds it, read as Pelmora reads the label: InternalGetWindowText
+// never sends the window a message, wherever it lives (GetWindowText does, to this process's own).
+win::WideText LabelOf(HWND button) {
+    std::vector<wchar_t> text(256);
+    for (;;) {
+        const int length = InternalGetWindowText(button, text.data(), static_cast<int>(text.size()));
+        // A text that fills the buffer may go on: it is read again with twice the room.
+        if (length + 1 < static_cast<int>(text.size()) || text.size() >= 65536)
+            return win::WideText(text.data(), static_cast<size_t>(length > 0 ? length : 0));
+        text.resize(text.size() * 2);
+    }
+}
+
 StartButton Read(HWND taskbar, HWND button) {
     StartButton read;
     GetWindowRect(taskbar, &read.taskbar);
@@ -49,9 +69,7 @@ StartButton Read(HWND taskbar, HWND button) {
         SetRectRgn(read.shape.get(), 0, 0, read.place.right - read.place.left,
                    read.place.bottom - read.place.top);
     OffsetRgn(read.shape.get(), read.place.left, read.place.top);
-    std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(button)) + 1, L'\0');
-    const int length = GetWindowTextW(button, text.data(), static_cast<int>(text.size()));
-    read.label = win::WideText(text.data(), static_cast<size_t>(length));
+    read.label = LabelOf(button);
     return read;
 }
 
@@ -105,12 +123,16 @@ void FreeArguments(wchar_t** arguments) { LocalFree(arguments); }
 int main() {
     int argc = 0;
     const win::unique_any<wchar_t**, FreeArguments> argv(CommandLineToArgvW(GetCommandLineW(), &argc));
-    if (!argv || argc != 2) {
-        std::fprintf(stderr, "usage: start_button_picture <out.bmp>\n");
+    HWND taskbar = nullptr;
+    wchar_t* end = nullptr;
+    if (argv && argc == 3)
+        taskbar = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(argv.get()[2], &end, 16)));
+    if (!argv || argc < 2 || argc > 3 || (argc == 3 && (*end || !IsWindow(taskbar)))) {
+        std::fprintf(stderr, "usage: start_button_picture <out.bmp> [taskbar window, hexadecimal]\n");
         return 2;
     }
-    // The shell's own taskbar and Start button, found as Pelmora finds them.
-    const HWND taskbar = core::FindTaskbar();
+    // Without one, the shell's own taskbar and Start button, found as Pelmora finds them.
+    if (!taskbar) taskbar = core::FindTaskbar();
     const HWND button = core::FindStartButton(taskbar);
     if (!button) {
         std::fprintf(stderr, "start_button_picture: %s\n",
