@@ -81,13 +81,29 @@ int ImportLookSwitch(const std::string& file) {
     data.dwData = main_window::kImportLookData;
     data.cbData = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
     data.lpData = const_cast<wchar_t*>(wide.c_str());
-    DWORD_PTR taken = 0;
-    if (!SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                             kImportHandOverWaitMs, &taken))
-        return Refused("The running Pelmora did not answer; nothing was stored.");
-    if (taken != 1)
-        return Refused("The running Pelmora did not take the look (the file changed?); nothing was stored.");
-    return 0;
+    const ULONGLONG give_up_at = GetTickCount64() + kImportHandOverWaitMs;
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= give_up_at) return Refused("The running Pelmora stayed busy; nothing was stored.");
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                                 static_cast<UINT>(give_up_at - now), &answer)) {
+            const DWORD error = GetLastError();
+            if (!IsWindow(running))
+                return Refused("The running Pelmora ended meanwhile; nothing was stored.");
+            if (error == ERROR_ACCESS_DENIED)
+                return Refused(
+                    "The running Pelmora refused the file (it runs as administrator?); nothing was "
+                    "stored.");
+            // A sent message outlives a sender that stopped waiting: it may still be read.
+            return Refused("The running Pelmora did not answer in time; it may take the look when it does.");
+        }
+        if (answer == main_window::kImportTaken) return 0;
+        if (answer != main_window::kImportBusy)
+            return Refused(
+                "The running Pelmora did not take the look (the file changed?); nothing was stored.");
+        Sleep(kImportRetryMs);  // it was applying the look: it takes the file once that is done
+    }
 }
 
 }  // namespace app

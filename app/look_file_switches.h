@@ -9,6 +9,8 @@ namespace app {
 
 // How long "/import" waits for a running Pelmora to take the file.
 constexpr unsigned kImportHandOverWaitMs = 5000;
+// How long it waits before it hands the file over again to one that was applying the look.
+constexpr unsigned kImportRetryMs = 50;
 
 int ExportLookSwitch(const std::string& file);
 // A running Pelmora takes the checked file on its own thread, between two of its ticks, and shows

@@ -46,6 +46,7 @@ LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon, Not
 LookKeeper::~LookKeeper() = default;
 
 Shown LookKeeper::Handle(const LookEvent& event) {
+    ++handling_;
     const Shown shown = std::visit([this](const auto& e) { return On(e); }, event);
     // A search asked for inside an application runs when it ends: it is looked at here, whichever
     // event it ran in.
@@ -53,6 +54,7 @@ Shown LookKeeper::Handle(const LookEvent& event) {
         searches_seen_ = restyler_->searches();
         OnShellFound();
     }
+    --handling_;
     return shown;
 }
 
@@ -62,7 +64,7 @@ void LookKeeper::OnShellFound() {
     if (restart_guard_.Found(process, GetTickCount64())) {
         // The guard's stop is a pause like the person's: the shell's own look back, nothing sent.
         restyler_->Pause(true);
-        GiveBackShellLook(finder_, kWaitBudgetMs);
+        give_back_owed_ = !GiveBackShellLook(finder_, kWaitBudgetMs).complete;
         ShellCalls calls;
         tray_icon_->ShowBalloon(kBalloonTitle, kRestartingShellNotice, calls);
     }
@@ -140,6 +142,8 @@ Shown LookKeeper::On(const Tick&) {
     // What the notification area did not take is tried again, whether restyling runs or not:
     // stopped by a restarting shell, it still has a balloon to show.
     tray_icon_->Retry(tick.calls());
+    // So is what a pause was to give the shell back and the shell did not take.
+    if (give_back_owed_) give_back_owed_ = paused() && !GiveBackShellLook(finder_, tick.calls()).complete;
     if (!tick) return {};  // restyling is stopped
     const store::KeyHeldOpen settings_key;
     tick.FindExtras();
@@ -176,8 +180,8 @@ Shown LookKeeper::On(const PauseChosen& chosen) {
         paused_by_person_ = true;
         restyler_->Pause(true);
         // The shell's own look back as "/restore" gives it, within the wait of one application: what
-        // a shell that does not answer keeps stays remembered for a later "/restore".
-        GiveBackShellLook(finder_, kWaitBudgetMs);
+        // a shell that does not answer keeps is given back at a later tick.
+        give_back_owed_ = !GiveBackShellLook(finder_, kWaitBudgetMs).complete;
         return {};
     }
     paused_by_person_ = false;
@@ -195,6 +199,13 @@ Shown LookKeeper::On(const LookSaved& saved) {
 
 Shown LookKeeper::On(const LookOpened& opened) {
     Shown shown;
+    if (handling_ > 1) {
+        // It came while another event waits on the shell (the wait takes the messages sent to us):
+        // a load inside that event's load would be followed by the rest of the outer one, which
+        // stores its older values over the file's.
+        shown.RefuseForNow(kBusyNotice);
+        return shown;
+    }
     const store::LookFileRead read = store::ReadLookFile(opened.path);
     std::optional<std::string> refusal = read.refusal;
     if (!refusal) refusal = store::StoreLookValues(read.values).refusal;

@@ -104,10 +104,17 @@ class Shown {
     // Why a look file was refused (empty when it was not): the person is told.
     void Refuse(std::string why) { refusal_ = std::move(why); }
     const std::string& refusal() const { return refusal_; }
+    // Refused only for now: it came while another event was being handled, and may come again.
+    void RefuseForNow(std::string why) {
+        Refuse(std::move(why));
+        busy_ = true;
+    }
+    bool busy() const { return busy_; }
 
   private:
     unsigned parts_ = 0;
     std::string refusal_;
+    bool busy_ = false;
 };
 
 ShownPart PartOf(LookField field);
@@ -118,6 +125,7 @@ constexpr const char* kRestartingShellNotice =
     "The taskbar restarted twice within 30 seconds, so Pelmora has stopped restyling the Start button. "
     "It is paused: to resume, untick Pause in the icon's menu, click Apply Label in Pelmora's window, or "
     "start Pelmora again.";
+constexpr const char* kBusyNotice = "Pelmora was applying the look; nothing was stored. Try again.";
 constexpr const char* kNoStartButtonNotice =
     "This taskbar has no Start button that Pelmora can restyle (the Windows 11 taskbar draws its own). "
     "Pelmora still makes the taskbar translucent.";
@@ -184,7 +192,10 @@ class LookKeeper {
     std::string start_button_label_;
     ShellRestartGuard restart_guard_;
     bool paused_by_person_ = false;  // until Pelmora ends: never stored
-    ShellFinder finder_;             // where the shell's own look is given back
+    // A pause's give-back the shell did not take whole: tried again at each tick while paused.
+    bool give_back_owed_ = false;
+    int handling_ = 0;    // events being handled: more than one while a call into the shell waits
+    ShellFinder finder_;  // where the shell's own look is given back
     unsigned searches_seen_ = 0;
     bool told_no_start_button_ = false;
     std::function<DWORD(HWND)> process_of_;  // which shell process made a taskbar

@@ -158,13 +158,16 @@ void MainWindow::OnOpenLookChosen() {
     if (!shown.refusal().empty()) environment_.tell(hwnd(), shown.refusal());
 }
 
-bool MainWindow::OnLookImported(const COPYDATASTRUCT& data) {
-    if (data.dwData != kImportLookData || !data.lpData || data.cbData % sizeof(wchar_t) != 0) return false;
-    const auto* path = static_cast<const wchar_t*>(data.lpData);
+LRESULT MainWindow::OnLookImported(const COPYDATASTRUCT* data) {
+    // Any process may send it, from a lower integrity level too: a null one comes through as null.
+    if (!data || data->dwData != kImportLookData || !data->lpData || data->cbData % sizeof(wchar_t) != 0)
+        return 0;
+    const auto* path = static_cast<const wchar_t*>(data->lpData);
     const core::Shown shown = keeper_->Handle(
-        core::LookOpened{win::Utf8(path, wcsnlen(path, data.cbData / sizeof(wchar_t))), MeasureScreen()});
+        core::LookOpened{win::Utf8(path, wcsnlen(path, data->cbData / sizeof(wchar_t))), MeasureScreen()});
     Show(shown);
-    return shown.refusal().empty();
+    if (shown.busy()) return kImportBusy;
+    return shown.refusal().empty() ? kImportTaken : 0;
 }
 
 void MainWindow::OnAboutClicked() {
@@ -193,7 +196,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             OnExitChosen();
             return 0;
         case WM_COPYDATA:
-            return OnLookImported(*reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? 1 : 0;
+            return OnLookImported(reinterpret_cast<const COPYDATASTRUCT*>(lp));
         case WM_PAINT:
             Paint();
             return 0;

@@ -57,9 +57,11 @@ enum MenuId : UINT {
 };
 
 // WM_COPYDATA's tag for "/import FILE" handing its file (UTF-16, its full path) to the running
-// Pelmora, which checks, stores and loads it on its own thread between two ticks; the answer is 1
-// when the look was taken.
+// Pelmora, which checks, stores and loads it on its own thread between two ticks. The answer is
+// kImportTaken when the look was taken, kImportBusy when it came while that thread was applying the
+// look (nothing stored: it may be handed over again), else 0.
 constexpr ULONG_PTR kImportLookData = 0x504C4B31;
+constexpr LRESULT kImportTaken = 1, kImportBusy = 2;
 
 // The controls frame, and the two pictures in it that take clicks (a person clicks where they are
 // drawn), in twips of the client area.
@@ -105,8 +107,8 @@ class MainWindow : public controls::Form {
     void OnPauseChosen();
     void OnSaveLookChosen();
     void OnOpenLookChosen();
-    // "/import" handing over its file; true when the look was taken.
-    bool OnLookImported(const COPYDATASTRUCT& data);
+    // "/import" handing over its file (`data` may be null); the answer above.
+    LRESULT OnLookImported(const COPYDATASTRUCT* data);
     void OnApplyLabelClicked();
     void OnLabelTyped();
 

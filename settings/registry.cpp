@@ -38,6 +38,39 @@ settings::Value ReadSetting(const char* name) {
     return value;
 }
 
+std::optional<StoredSetting> ReadStoredSetting(const char* name) {
+    win::unique_hkey opened;
+    if (!held_settings_key) opened = OpenKey(HKEY_CURRENT_USER, kSettingsKey, true);
+    const HKEY key = held_settings_key ? held_settings_key.get() : opened.get();
+    StoredSetting stored;
+    if (!key) return stored;  // no key, no value: putting it back deletes what a write made
+    const win::WideText wide = win::Wide(name);
+    DWORD size = 0;
+    LONG status = RegQueryValueExW(key, wide.c_str(), nullptr, &stored.type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) return stored;
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    stored.bytes.resize(size);
+    status = RegQueryValueExW(key, wide.c_str(), nullptr, &stored.type, stored.bytes.data(), &size);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    stored.bytes.resize(size);
+    stored.present = true;
+    return stored;
+}
+
+LONG RestoreStoredSetting(const char* name, const StoredSetting& was) {
+    win::unique_hkey opened;
+    if (!held_settings_key) opened = OpenKey(HKEY_CURRENT_USER, kSettingsKey, false);
+    const HKEY key = held_settings_key ? held_settings_key.get() : opened.get();
+    if (!key) return was.present ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
+    const win::WideText wide = win::Wide(name);
+    if (!was.present) {
+        const LONG status = RegDeleteValueW(key, wide.c_str());
+        return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+    }
+    return RegSetValueExW(key, wide.c_str(), 0, was.type, was.bytes.data(),
+                          static_cast<DWORD>(was.bytes.size()));
+}
+
 bool HoldSettingsKey() {
     if (held_settings_key) return false;
     held_settings_key = OpenKey(HKEY_CURRENT_USER, kSettingsKey, true);

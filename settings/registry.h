@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
 #include "settings/value.h"
 
 namespace registry {
@@ -29,6 +32,17 @@ LONG RegistryDeleteValue(HKEY root, const char* key_path, const char* value_name
 // The program's own settings key, as every caller in the program uses it.
 LONG WriteSetting(const char* name, const settings::Value& value);
 settings::Value ReadSetting(const char* name);
+
+// A setting exactly as stored (its type and bytes), or its absence: what undoing a write puts back.
+struct StoredSetting {
+    bool present = false;
+    DWORD type = REG_NONE;
+    std::vector<BYTE> bytes;
+};
+// None when it could not be read (a key or value that refuses this user): nothing to put back then.
+std::optional<StoredSetting> ReadStoredSetting(const char* name);
+// Puts a setting back as ReadStoredSetting read it; one that was absent is deleted.
+LONG RestoreStoredSetting(const char* name, const StoredSetting& was);
 
 // While the settings key is held open, ReadSetting and WriteSetting go through that one handle: a
 // tick that reads and writes ten values opens the key once, not ten times. The values read and

@@ -267,8 +267,12 @@ void GiveBackOwnLook(HWND taskbar, HWND start_button, ShellCalls& calls, GiveBac
 }
 
 GiveBack GiveBackShellLook(const ShellFinder& finder, DWORD budget_ms) {
-    GiveBack result;
     ShellCalls calls(budget_ms);
+    return GiveBackShellLook(finder, calls);
+}
+
+GiveBack GiveBackShellLook(const ShellFinder& finder, ShellCalls& calls) {
+    GiveBack result;
     const HWND taskbar = finder.taskbar();
     GiveBackOwnLook(taskbar, finder.start_button(taskbar), calls, result);
     for (const SecondaryTaskbar& extra : finder.extras())

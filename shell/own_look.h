@@ -39,8 +39,9 @@ struct GiveBack {
 void GiveBackOwnLook(HWND taskbar, HWND start_button, ShellCalls& calls, GiveBack& result);
 
 // The shell's own look given back on the main taskbar and every further one, waiting on the shell
-// for at most `budget_ms` in all.
+// for at most `budget_ms` in all, or within what is left of `calls`.
 GiveBack GiveBackShellLook(const ShellFinder& finder, DWORD budget_ms = kGiveBackBudgetMs);
+GiveBack GiveBackShellLook(const ShellFinder& finder, ShellCalls& calls);
 
 // Forgets what is remembered on the button and the taskbar, in either form, giving nothing back.
 void ForgetOwnLook(HWND start_button, HWND taskbar);

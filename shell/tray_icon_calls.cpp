@@ -34,10 +34,12 @@ void TrayIconCalls::Retry(ShellCalls& calls) {
 
 void TrayIconCalls::Remove() {
     balloon_owed_ = false;
-    const bool shown = icon_ == Icon::kShown;
-    icon_ = Icon::kNone;
-    if (!shown) return;  // none of ours is there
-    for (int tried = 0; tried < kRemovalTries; ++tried) {
+    const Icon icon = std::exchange(icon_, Icon::kNone);
+    if (icon == Icon::kNone) return;  // none of ours is there
+    // An owed add may have been made all the same: a busy shell can take the add and still time
+    // the call out. A removal refused for an icon that is not there is not tried again.
+    const int tries = icon == Icon::kShown ? kRemovalTries : 1;
+    for (int tried = 0; tried < tries; ++tried) {
         if (tried) Sleep(kRemovalRetryMs);
         ShellCalls calls;  // pinged afresh: the tray may have stopped since the last try
         if (!area_.answers(calls) || Call(NIM_DELETE, record_, calls)) return;

@@ -10,7 +10,8 @@
 //   again up to kRemovalTries times, kRemovalRetryMs apart, each after a fresh ping, and the tries
 //   end as soon as the tray does not answer; so the end waits at most about a quarter of a second.
 //   Whatever is still refused then, or not answered, is left to the shell, which removes a dead
-//   process's icon itself the next time it looks at it.
+//   process's icon itself the next time it looks at it. An icon still owed is removed too (tried
+//   once): the shell may have made an add whose call it timed out.
 // A call sent while another waits (the shell's sent messages, a "TaskbarCreated" among them, reach
 // us during the wait) only ever adds to what is owed.
 #pragma once

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "look/outline_font.h"
 #include "look/shape.h"
 #include "look/stored_look.h"
@@ -226,13 +228,25 @@ LookFileRead ReadLookFile(const std::string& path) {
     return ParseLookFile(bytes);
 }
 
-LookFileResult StoreLookValues(const std::vector<LookFileValue>& values) {
+LookFileResult StoreLookValues(const std::vector<LookFileValue>& values, const SettingWriter& write) {
     registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
+    // What each value was, so that a file the store takes only in part can be taken back out.
+    std::vector<registry::StoredSetting> before;
     for (const LookFileValue& value : values) {
-        const LONG status = registry::WriteSetting(value.name.c_str(), settings::Value::Text(value.text));
-        if (status != ERROR_SUCCESS)
-            return {"The look could not be stored (" + value.name +
-                    "): " + SystemReason(static_cast<DWORD>(status))};
+        std::optional<registry::StoredSetting> was = registry::ReadStoredSetting(value.name.c_str());
+        if (!was) return {"The look could not be stored (" + value.name + " cannot be read)."};
+        before.push_back(std::move(*was));
+    }
+    for (size_t i = 0; i < values.size(); ++i) {
+        const LONG status = write(values[i].name.c_str(), settings::Value::Text(values[i].text));
+        if (status == ERROR_SUCCESS) continue;
+        bool undone = true;
+        for (size_t j = 0; j < i; ++j)
+            undone =
+                registry::RestoreStoredSetting(values[j].name.c_str(), before[j]) == ERROR_SUCCESS && undone;
+        return {"The look could not be stored (" + values[i].name +
+                "): " + SystemReason(static_cast<DWORD>(status)) +
+                (undone ? "" : " Some of it stays stored: store the look again.")};
     }
     return {};
 }

@@ -7,9 +7,15 @@
 // keep what is stored.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "settings/registry.h"
+#include "settings/value.h"
 
 namespace core::store {
 
@@ -59,7 +65,11 @@ LookFileResult ImportLook(const std::string& path);
 
 // The check alone, without storing: what ImportLook would refuse.
 LookFileRead ReadLookFile(const std::string& path);
-// Stores values that ReadLookFile gave; a refusal when the registry did not take one.
-LookFileResult StoreLookValues(const std::vector<LookFileValue>& values);
+// How a value is stored; a test hands in one that the registry refuses.
+using SettingWriter = std::function<LONG(const char* name, const settings::Value& value)>;
+// Stores values that ReadLookFile gave, all or none: when the registry refuses one, those stored
+// before it are put back as they were, and the refusal says why (and whether some stay stored).
+LookFileResult StoreLookValues(const std::vector<LookFileValue>& values,
+                               const SettingWriter& write = registry::WriteSetting);
 
 }  // namespace core::store

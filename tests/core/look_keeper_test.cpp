@@ -88,6 +88,21 @@ TEST(LookKeeper, WhatTheTrayRefusedIsMadeAgainAtTheTickEvenWithRestylingStopped)
     EXPECT_EQ(calls, std::vector<DWORD>(core::kRemovalTries, NIM_DELETE));
 }
 
+// A busy shell can make an add and still time the call out: an icon still owed at the end goes too.
+TEST(LookKeeper, AnIconStillOwedAtTheEndIsRemovedAllTheSame) {
+    test_support::CleanSettings clean;
+    bool icon = false;
+    const auto notify = [&icon](DWORD message, NOTIFYICONDATAW&) {
+        if (message == NIM_ADD) icon = true;  // made, and the call timed out
+        return message == NIM_DELETE && std::exchange(icon, false);
+    };
+    core::LookKeeper keeper(NoShell(), core::MakeTrayIconRecord(nullptr, nullptr),
+                            {[](core::ShellCalls&) { return true; }, notify});
+    keeper.Handle(core::Load{});
+    keeper.Handle(core::Ending{});
+    EXPECT_FALSE(icon);
+}
+
 // A pause the person chose outlasts what ends a restarting shell's stop (a second start, the label
 // action), which store and wait; only unticking it ends it.
 TEST(LookKeeper, APauseThePersonChoseEndsOnlyWhenTheyUntickIt) {
@@ -126,6 +141,37 @@ TEST(LookKeeper, AnOpenedLookIsLoadedAtOnceOrRefusedWithItsReason) {
     EXPECT_TRUE(taken.Has(ShownPart::kX));
     EXPECT_EQ(keeper.look().label, "Go");
     EXPECT_EQ(keeper.look().placement.x, 12);
+    DeleteFileA(path.c_str());
+}
+
+// A look file handed over while another event waits on the shell (here the tray's add in a load)
+// is refused for now, with nothing of it stored: the rest of the outer load would store its older
+// values over the file's. Handed over again, it is taken.
+TEST(LookKeeper, ALookFileThatComesWhileAnotherEventWaitsIsRefusedForNow) {
+    test_support::CleanSettings clean;
+    Store(names::kX, "3");
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "pelmora-keeper-busy.pelmora-look";
+    FILE* f = fopen(path.c_str(), "wb");
+    fputs("[Pelmora look]\r\nPX1=30\r\n", f);
+    fclose(f);
+    core::LookKeeper* handing_over = nullptr;
+    core::Shown nested;
+    const auto notify = [&](DWORD message, NOTIFYICONDATAW&) {
+        if (message == NIM_ADD && handing_over)
+            nested = handing_over->Handle(core::LookOpened{path, {1024, 16}});
+        return true;
+    };
+    core::LookKeeper keeper(NoShell(), core::MakeTrayIconRecord(nullptr, nullptr),
+                            {[](core::ShellCalls&) { return true; }, notify});
+    handing_over = &keeper;
+    keeper.Handle(core::Load{core::ScreenMeasure{1024, 16}});
+    EXPECT_TRUE(nested.busy());
+    EXPECT_EQ(Stored(names::kX), "3");
+    handing_over = nullptr;
+    EXPECT_TRUE(keeper.Handle(core::LookOpened{path, {1024, 16}}).refusal().empty());
+    EXPECT_EQ(Stored(names::kX), "30");
     DeleteFileA(path.c_str());
 }
 

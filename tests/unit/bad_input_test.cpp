@@ -102,6 +102,8 @@ TEST_P(EveryFormAtOnce, LoadTicksAndExit) {
     GetWindowTextA(restorer_.button(), label, sizeof label);
     const Read read = ReadOf(form, GoodValue(names::kLabel));
     EXPECT_EQ(std::string(label), read.text.value_or("").substr(0, main_window::kMaxLabelLength));
+    // "/import"'s message, which any process may send: one without its data is refused, not read.
+    EXPECT_EQ(SendMessageW((*form_)->hwnd(), WM_COPYDATA, 0, 0), 0);
     ExitAndDestroy();
 }
 

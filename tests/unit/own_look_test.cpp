@@ -8,8 +8,8 @@
 #include "core/look_keeper.h"
 #include "settings/names.h"
 #include "shell/own_look.h"
-#include "shell/tray_icon.h"
 #include "shell/restyler.h"
+#include "shell/tray_icon.h"
 #include "test_support.h"
 
 namespace {
@@ -92,6 +92,34 @@ TEST(OwnLook, EveryTaskbarIsOwedItsOwnOpacityUntilItTakesIt) {
     shell.restyler.ApplyAlpha(180);
     EXPECT_TRUE(shell.Restore());
     EXPECT_TRUE(core::HasAlpha(taskbar, 230));
+}
+
+WNDPROC g_button_procedure = nullptr;
+LRESULT CALLBACK RefusesItsText(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT) return FALSE;
+    return CallWindowProcW(g_button_procedure, window, msg, wp, lp);
+}
+
+// Pause gives the shell its own look back; what the shell refuses then is given back at a later
+// tick while the pause lasts, not left on it.
+TEST(OwnLook, WhatAPauseCouldNotGiveBackIsGivenBackAtALaterTick) {
+    test_support::CleanSettings clean;
+    StandInShell shell;
+    const HWND button = shell.windows.button;
+    core::LookKeeper keeper(
+        shell.finder, core::MakeTrayIconRecord(nullptr, nullptr),
+        {[](core::ShellCalls&) { return true; }, [](DWORD, NOTIFYICONDATAW&) { return true; }});
+    keeper.Handle(core::Load{});
+    keeper.Handle(core::LabelTyped{"Go"});
+    keeper.Handle(core::Tick{});
+    ASSERT_EQ(test_support::WindowText(button), "Go");
+    g_button_procedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefusesItsText)));
+    keeper.Handle(core::PauseChosen{true});
+    EXPECT_EQ(test_support::WindowText(button), "Go");
+    SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_button_procedure));
+    keeper.Handle(core::Tick{});
+    EXPECT_EQ(test_support::WindowText(button), "Start");
 }
 
 TEST(OwnLook, ATopLevelStartButtonComesBackOnItsTaskbarWhereverThatMoved) {
