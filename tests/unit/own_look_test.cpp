@@ -10,6 +10,7 @@
 #include "shell/own_look.h"
 #include "shell/restyler.h"
 #include "shell/tray_icon.h"
+#include "settings/names.h"
 #include "test_support.h"
 
 namespace {
@@ -94,32 +95,25 @@ TEST(OwnLook, EveryTaskbarIsOwedItsOwnOpacityUntilItTakesIt) {
     EXPECT_TRUE(core::HasAlpha(taskbar, 230));
 }
 
-WNDPROC g_button_procedure = nullptr;
-LRESULT CALLBACK RefusesItsText(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_SETTEXT) return FALSE;
-    return CallWindowProcW(g_button_procedure, window, msg, wp, lp);
-}
-
-// Pause gives the shell its own look back; what the shell refuses then is given back at a later
-// tick while the pause lasts, not left on it.
+// What the shell refuses of a pause's give-back is given back at a later tick, not left on it.
 TEST(OwnLook, WhatAPauseCouldNotGiveBackIsGivenBackAtALaterTick) {
     test_support::CleanSettings clean;
+    test_support::Store(names::kMakeOpaque, "1");
+    test_support::Store(names::kAlpha, "200");
     StandInShell shell;
-    const HWND button = shell.windows.button;
+    const HWND taskbar = shell.windows.taskbar;
     core::LookKeeper keeper(
         shell.finder, core::MakeTrayIconRecord(nullptr, nullptr),
         {[](core::ShellCalls&) { return true; }, [](DWORD, NOTIFYICONDATAW&) { return true; }});
     keeper.Handle(core::Load{});
-    keeper.Handle(core::LabelTyped{"Go"});
     keeper.Handle(core::Tick{});
-    ASSERT_EQ(test_support::WindowText(button), "Go");
-    g_button_procedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RefusesItsText)));
+    ASSERT_TRUE(core::HasAlpha(taskbar, 200));
+    const LONG_PTR procedure =
+        SetWindowLongPtrW(taskbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepsItsLayering));
     keeper.Handle(core::PauseChosen{true});
-    EXPECT_EQ(test_support::WindowText(button), "Go");
-    SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_button_procedure));
+    SetWindowLongPtrW(taskbar, GWLP_WNDPROC, procedure);
     keeper.Handle(core::Tick{});
-    EXPECT_EQ(test_support::WindowText(button), "Start");
+    EXPECT_FALSE(Layered(taskbar));
 }
 
 TEST(OwnLook, ATopLevelStartButtonComesBackOnItsTaskbarWhereverThatMoved) {
