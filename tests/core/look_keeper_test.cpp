@@ -119,31 +119,6 @@ TEST(LookKeeper, APauseThePersonChoseEndsOnlyWhenTheyUntickIt) {
     EXPECT_FALSE(keeper.paused());
 }
 
-// A look file opened from the menu: refused whole with its reason, or stored and loaded at once.
-TEST(LookKeeper, AnOpenedLookIsLoadedAtOnceOrRefusedWithItsReason) {
-    test_support::CleanSettings clean;
-    core::LookKeeper keeper(NoShell(), core::MakeTrayIconRecord(nullptr, nullptr));
-    keeper.Handle(core::Load{core::ScreenMeasure{1024, 16}});
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + "pelmora-keeper.pelmora-look";
-    const auto open = [&](const char* bytes) {
-        FILE* f = fopen(path.c_str(), "wb");
-        fputs(bytes, f);
-        fclose(f);
-        return keeper.Handle(core::LookOpened{path, core::ScreenMeasure{1024, 16}});
-    };
-    const core::Shown refused = open("[Pelmora look]\r\nText=Go\r\nPX1=-1\r\n");
-    EXPECT_NE(refused.refusal().find("Line 3"), std::string::npos) << refused.refusal();
-    EXPECT_EQ(Stored(names::kLabel), "");
-    const core::Shown taken = open("[Pelmora look]\r\nText=Go\r\nPX1=12\r\n");
-    EXPECT_TRUE(taken.refusal().empty());
-    EXPECT_TRUE(taken.Has(ShownPart::kX));
-    EXPECT_EQ(keeper.look().label, "Go");
-    EXPECT_EQ(keeper.look().placement.x, 12);
-    DeleteFileA(path.c_str());
-}
-
 // A look file handed over while another event waits on the shell (here the tray's add in a load)
 // is refused for now, nothing of it stored: the rest of that load would store its older values
 // over the file's.
