@@ -3,6 +3,11 @@
 # DISPLAY) comes from scripts/env.sh; without a prefix it refuses, rather than use ~/.wine. Wine's
 # services are started first from a throw-away process with its output closed: if the first test
 # started them, they would inherit CTest's output pipe and CTest would wait for them.
+#
+# About once in a thousand starts, Wine ends a program with a failing status before the program has
+# printed a thing (seen with window-free tests whose every run prints). A test program always prints
+# before it can fail, so such a run is a start that failed, not a test: it is said on stderr, with
+# its status, and the program is started once more. A second silent failure is the test's result.
 set -u
 if [ -z "${WINEPREFIX:-}" ]; then
   echo "wine-run: WINEPREFIX is not set; run the tests with scripts/test.sh" >&2
@@ -12,4 +17,13 @@ fi
 if ! "$WINE" cmd /c exit </dev/null >/dev/null 2>&1; then
   echo "wine-run: cannot start Wine ($WINE)" >&2
 fi
-exec "$WINE" "$@"
+printed=$(mktemp) || exit 1
+trap 'rm -f "$printed"' EXIT
+for attempt in 1 2; do
+  "$WINE" "$@" 2>&1 | tee "$printed"
+  status=${PIPESTATUS[0]}
+  if [ "$status" -eq 0 ] || [ -s "$printed" ] || [ "$attempt" -eq 2 ]; then
+    exit "$status"
+  fi
+  echo "wine-run: $1 ended with status $status before printing anything: started once more" >&2
+done
