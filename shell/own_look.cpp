@@ -1,11 +1,11 @@
 #include "shell/own_look.h"
 
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "look/stored_look.h"
 #include "win/handles.h"
+#include "win/text.h"
 
 namespace core {
 
@@ -34,7 +34,7 @@ constexpr const wchar_t* kLegacyOpacity = L"Pelmora.OwnOpacity";
 struct OwnLook {
     POINT origin{};  // a child's in its parent; a top-level button's from its taskbar's client origin
     SIZE size{};
-    std::wstring label;
+    win::WideText label;
 };
 
 DWORD Pack(int low, int high) { return MAKELONG(static_cast<WORD>(low), static_cast<WORD>(high)); }
@@ -84,11 +84,13 @@ std::optional<OwnLook> ReadLook(HWND button) {
     const DWORD origin = Get(button, kLookName + 2), size = Get(button, kLookName + 3);
     look.origin = {Low(origin), High(origin)};
     look.size = {Low(size), High(size)};
+    wchar_t label[kMaxLabelLength + 1] = {};
     for (size_t i = 0; i < length; i += 2) {
         const DWORD pair = Get(button, static_cast<WORD>(kLookName + kFirstLabelName + i / 2));
-        look.label += static_cast<wchar_t>(LOWORD(pair));
-        if (i + 1 < length) look.label += static_cast<wchar_t>(HIWORD(pair));
+        label[i] = static_cast<wchar_t>(LOWORD(pair));
+        if (i + 1 < length) label[i + 1] = static_cast<wchar_t>(HIWORD(pair));
     }
+    look.label = win::WideText(label, length);
     if (Words(look)[1] != Get(button, kLookName + 1)) return std::nullopt;  // not (all) ours
     return look;
 }
@@ -111,7 +113,7 @@ std::optional<OwnLook> ReadLegacyLook(HWND button, HWND taskbar) {
     wchar_t text[kMaxLabelLength + 2] = {};
     const UINT length = GlobalGetAtomNameW(atom, text, static_cast<int>(kMaxLabelLength + 2));
     OwnLook look;
-    if (length) look.label.assign(text + 1, length - 1);
+    if (length) look.label = win::WideText(text + 1, length - 1);
     const DWORD origin = Word(GetPropW(button, kLegacyOrigin)), size = Word(GetPropW(button, kLegacySize));
     look.origin = {Low(origin), High(origin)};
     look.size = {Low(size), High(size)};
@@ -231,7 +233,7 @@ void RememberOwnLook(HWND start_button, HWND taskbar) {
         const int length = InternalGetWindowText(start_button, label, static_cast<int>(kMaxLabelLength + 1));
         own = OwnLook{{place.left, place.top},
                       {place.right - place.left, place.bottom - place.top},
-                      std::wstring(label, static_cast<size_t>(length > 0 ? length : 0))};
+                      win::WideText(label, static_cast<size_t>(length > 0 ? length : 0))};
     }
     // An older version's look moves into this form, and its atoms go.
     if (WriteLook(start_button, *own) && legacy) DropLegacyLook(start_button);
