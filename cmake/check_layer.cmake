@@ -1,8 +1,16 @@
-# Fails when a file of LAYER includes a project folder outside ALLOWED; run by pelmora_layer.
+# Fails when a file of LAYER includes a project folder outside ALLOWED, or names std::wstring; run
+# by pelmora_layer. One std::wstring links libstdc++'s whole wide string into the static program
+# (35 KB of the 32-bit build: its unwind tables keep every function through --gc-sections), so
+# UTF-16 text is win::WideText.
 cmake_minimum_required(VERSION 3.20)
 string(REPLACE "|" ";" ALLOWED "${ALLOWED}")
 string(REPLACE "|" ";" FILES "${FILES}")
 foreach(file ${FILES})
+  file(STRINGS ${file} wide_strings REGEX "std::wstring")
+  list(FILTER wide_strings EXCLUDE REGEX "^ *//")
+  if(wide_strings)
+    message(FATAL_ERROR "${file}: the program keeps UTF-16 text in win::WideText, not std::wstring")
+  endif()
   file(STRINGS ${file} includes REGEX "^#include \"[a-z_]+/")
   foreach(line ${includes})
     string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" folder "${line}")
