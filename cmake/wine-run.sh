@@ -5,9 +5,11 @@
 # started them, they would inherit CTest's output pipe and CTest would wait for them.
 #
 # About once in a thousand starts, Wine ends a program with a failing status before the program has
-# printed a thing (seen with window-free tests whose every run prints). A test program always prints
-# before it can fail, so such a run is a start that failed, not a test: it is said on stderr, with
-# its status, and the program is started once more. A second silent failure is the test's result.
+# printed a thing (seen with window-free tests whose every run prints). A test program prints on
+# stdout before it can fail, so such a run is a start that failed, not a test: it is said on stderr
+# and in $PELMORA_WINE_RUN_LOG (scripts/test.sh shows that file at the end), and the program is
+# started once more. A second silent failure is the test's result; a death by a signal is passed on
+# as it is. Stdout and stderr stay apart: CTest lists the tests from stdout alone.
 set -u
 if [ -z "${WINEPREFIX:-}" ]; then
   echo "wine-run: WINEPREFIX is not set; run the tests with scripts/test.sh" >&2
@@ -20,10 +22,18 @@ fi
 printed=$(mktemp) || exit 1
 trap 'rm -f "$printed"' EXIT
 for attempt in 1 2; do
-  "$WINE" "$@" 2>&1 | tee "$printed"
+  "$WINE" "$@" | tee "$printed"
   status=${PIPESTATUS[0]}
+  if [ "$status" -gt 128 ]; then
+    rm -f "$printed"
+    trap - EXIT
+    kill -s $((status - 128)) $$ 2>/dev/null
+    exit "$status"
+  fi
   if [ "$status" -eq 0 ] || [ -s "$printed" ] || [ "$attempt" -eq 2 ]; then
     exit "$status"
   fi
-  echo "wine-run: $1 ended with status $status before printing anything: started once more" >&2
+  said="wine-run: $* ended with status $status before printing anything: started once more"
+  echo "$said" >&2
+  [ -n "${PELMORA_WINE_RUN_LOG:-}" ] && echo "$(date -u +%FT%TZ) $said" >>"$PELMORA_WINE_RUN_LOG"
 done

@@ -56,6 +56,10 @@ run_ctest() {
   ctest --test-dir "$PELMORA_BUILD" --output-on-failure --timeout 300 --no-tests=error "$@"
 }
 
+# Starts of Wine's that failed before the program printed, and were made again (cmake/wine-run.sh).
+export PELMORA_WINE_RUN_LOG="$PELMORA_BUILD/wine-run-restarts.log"
+rm -f "$PELMORA_WINE_RUN_LOG"
+
 status=0
 if [ $# -eq 0 ]; then
   # Screenshots of all three windows at 96, 144 and 192 DPI for a person to look at, and the
@@ -71,5 +75,9 @@ if [ $# -eq 0 ]; then
   echo "test: everything at 96 DPI"
 fi
 run_ctest "$@" || status=$?
+if [ -s "$PELMORA_WINE_RUN_LOG" ]; then
+  echo "test: Wine starts that failed before the program printed, made once more:"
+  cat "$PELMORA_WINE_RUN_LOG"
+fi
 echo "test: ran $ran; exit status $status"
 exit $status
