@@ -69,11 +69,6 @@ TEST(Tray, AnElevatedPelmoraLetsThroughTheShellsAndALaterStartsMessagesOnly) {
     EXPECT_EQ(heard, expected);
     EXPECT_EQ(core::MessagesFromLowerIntegrity(0).size(), 4u)
         << "a TaskbarCreated not registered (0) is left out";
-
-    using core::MessageFilter;
-    EXPECT_EQ(core::ChooseMessageFilter(true, true), MessageFilter::kPerWindow);     // Windows 7 and later
-    EXPECT_EQ(core::ChooseMessageFilter(false, true), MessageFilter::kProcessWide);  // Vista
-    EXPECT_EQ(core::ChooseMessageFilter(false, false), MessageFilter::kNone);        // no integrity levels
 }
 
 TEST(Tray, DecodesLeftReleaseDoubleClickAndRightRelease) {

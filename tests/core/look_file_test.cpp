@@ -4,18 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "settings/names.h"
 #include "store/look_file.h"
 #include "support/registry_support.h"
+#include "support/temp_files.h"
 #include "win/text.h"
 
 namespace {
 
 using core::store::ParseLookFile;
+using test_support::FileBytes;
+using test_support::TempPath;
 
 struct FileRule {
     const char* what;
@@ -76,19 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FileRule{"refusal_names_its_line", kHead + "PX1=1\r\nPX2=x\r\n", "Line 3"}),
     [](const ::testing::TestParamInfo<FileRule>& row) { return std::string(row.param.what); });
 
-std::string TempPath(const char* name) {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // The stored bytes of a value, its type included.
 std::string RawStored(const char* name) {
     HKEY key = nullptr;
@@ -135,10 +123,7 @@ TEST(LookFile, ARefusedFileStoresNothingAndAFailedWriteLeavesTheOldFile) {
     test_support::CleanSettings clean;
     test_support::Store(names::kX, "3");
     const std::string path = TempPath("pelmora-look-refused.txt");
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << kHead << "PX1=40\r\nPY1=x\r\n";
-    }
+    test_support::WriteBytes(path, kHead + "PX1=40\r\nPY1=x\r\n");
     EXPECT_FALSE(core::store::ImportLook(path).ok());
     EXPECT_EQ(test_support::Stored(names::kX), "3");  // the good first line was not stored either
     // The registry refusing a value part-way: those stored before it are put back as they were.

@@ -8,6 +8,7 @@
 #include "shell/tray_icon.h"
 #include "settings/names.h"
 #include "support/registry_support.h"
+#include "support/temp_files.h"
 
 namespace {
 
@@ -124,12 +125,8 @@ TEST(LookKeeper, APauseThePersonChoseEndsOnlyWhenTheyUntickIt) {
 // over the file's.
 TEST(LookKeeper, ALookFileThatComesWhileAnotherEventWaitsIsRefusedForNow) {
     test_support::CleanSettings clean;
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + "pelmora-keeper-busy.pelmora-look";
-    FILE* f = fopen(path.c_str(), "wb");
-    fputs("[Pelmora look]\r\nPX1=30\r\n", f);
-    fclose(f);
+    const std::string path = test_support::TempPath("pelmora-keeper-busy.pelmora-look");
+    test_support::WriteBytes(path, "[Pelmora look]\r\nPX1=30\r\n");
     core::LookKeeper* handing_over = nullptr;
     core::Shown nested;
     const auto notify = [&](DWORD message, NOTIFYICONDATAW&) {

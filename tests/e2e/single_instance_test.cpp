@@ -4,12 +4,11 @@
 
 #include <tlhelp32.h>
 
-#include <fstream>
 #include <future>
-#include <sstream>
 
 #include "app/single_instance.h"
 #include "main_window/main_window.h"
+#include "support/temp_files.h"
 #include "win/handles.h"
 #include "win/text.h"
 
@@ -99,17 +98,6 @@ TEST_F(SingleInstanceTest, SecondStartEndsWhenTheFirstOnesMutexDeniesIt) {
     EXPECT_EQ(RunToExit("/min", kSecondStartTimeoutMs), std::optional<DWORD>(0));
 }
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     const size_t at = text.find(from);
     if (at != std::string::npos) text.replace(at, from.size(), to);
@@ -123,19 +111,18 @@ TEST_F(SingleInstanceTest, ALookExportedEditedAndImportedReachesTheRunningPelmor
     PelmoraProcess* p = Launch("/min");
     ASSERT_TRUE(p);
     ASSERT_TRUE(WaitUntil([] { return WindowText(StartButton()) == "Hey"; }, 2500));
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string file = std::string(folder) + "pelmora e2e.pelmora-look";
+    const std::string file = test_support::TempPath("pelmora e2e.pelmora-look");
 
     ASSERT_EQ(RunToExit("/export \"" + file + "\"", kSecondStartTimeoutMs), std::optional<DWORD>(0));
-    const std::string exported = FileBytes(file);
+    const std::string exported = test_support::FileBytes(file);
     EXPECT_EQ(exported.rfind("[Pelmora look]\r\n", 0), 0u) << exported;
     EXPECT_NE(exported.find("\r\nText=Hey\r\n"), std::string::npos) << exported;
     EXPECT_EQ(exported.find("Check="), std::string::npos) << "Startup belongs to the machine";
 
     // A person edits it (a label outside the ANSI code page) and takes it back.
-    WriteBytes(file, Replaced(Replaced(exported, "Text=Hey", "Text=\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA"),
-                              "PX1=10", "PX1=30"));
+    test_support::WriteBytes(
+        file, Replaced(Replaced(exported, "Text=Hey", "Text=\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA"), "PX1=10",
+                       "PX1=30"));
     ASSERT_EQ(RunToExit("/import \"" + file + "\"", kSecondStartTimeoutMs), std::optional<DWORD>(0));
     // Loaded by the running one as at its start (its ticks alone never read the stored place).
     EXPECT_TRUE(WaitUntil([] { return StartButtonPlacement().left == 30; }, 2500));
@@ -146,7 +133,7 @@ TEST_F(SingleInstanceTest, ALookExportedEditedAndImportedReachesTheRunningPelmor
     EXPECT_EQ(RunningPelmoras(), 1);
 
     // A file refused on one line stores none of it, and says why where it was asked.
-    WriteBytes(file, "[Pelmora look]\r\nPX1=40\r\nPY1=lots\r\n");
+    test_support::WriteBytes(file, "[Pelmora look]\r\nPX1=40\r\nPY1=lots\r\n");
     std::string said;
     EXPECT_EQ(RunToExit("/import \"" + file + "\"", kSecondStartTimeoutMs, &said), std::optional<DWORD>(1));
     EXPECT_NE(said.find("Line 3"), std::string::npos) << said;

@@ -10,7 +10,6 @@
 #include "shell/own_look.h"
 #include "shell/restyler.h"
 #include "shell/tray_icon.h"
-#include "settings/names.h"
 #include "test_support.h"
 
 namespace {
@@ -95,25 +94,35 @@ TEST(OwnLook, EveryTaskbarIsOwedItsOwnOpacityUntilItTakesIt) {
     EXPECT_TRUE(core::HasAlpha(taskbar, 230));
 }
 
-// What the shell refuses of a pause's give-back is given back at a later tick, not left on it.
-TEST(OwnLook, WhatAPauseCouldNotGiveBackIsGivenBackAtALaterTick) {
+// "&Pause" gives the shell's own look back; what the shell refuses of it is given back at a later
+// tick, not left on it; unticking puts the whole look back there and then, not at a later tick.
+TEST(OwnLook, APauseGivesBackAtLaterTicksWhatTheShellRefusedAndUntickingAppliesTheLookAtOnce) {
     test_support::CleanSettings clean;
+    test_support::Store(names::kLabel, "Go");
+    test_support::Store(names::kShapeType, "Ellipse");
     test_support::Store(names::kMakeOpaque, "1");
     test_support::Store(names::kAlpha, "200");
     StandInShell shell;
-    const HWND taskbar = shell.windows.taskbar;
+    const HWND taskbar = shell.windows.taskbar, button = shell.windows.button;
+    SetWindowTextW(button, L"Own");
     core::LookKeeper keeper(
         shell.finder, core::MakeTrayIconRecord(nullptr, nullptr),
         {[](core::ShellCalls&) { return true; }, [](DWORD, NOTIFYICONDATAW&) { return true; }});
-    keeper.Handle(core::Load{});
+    keeper.Handle(core::Load{core::ScreenMeasure{1024, 16}});
     keeper.Handle(core::Tick{});
-    ASSERT_TRUE(core::HasAlpha(taskbar, 200));
+    ASSERT_TRUE(core::HasAlpha(taskbar, 200) && test_support::HasRegion(button));
     const LONG_PTR procedure =
         SetWindowLongPtrW(taskbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepsItsLayering));
     keeper.Handle(core::PauseChosen{true});
+    EXPECT_EQ(test_support::WindowText(button), "Own");
+    EXPECT_FALSE(test_support::HasRegion(button));
     SetWindowLongPtrW(taskbar, GWLP_WNDPROC, procedure);
     keeper.Handle(core::Tick{});
     EXPECT_FALSE(Layered(taskbar));
+
+    keeper.Handle(core::PauseChosen{false});
+    EXPECT_EQ(test_support::WindowText(button), "Go");
+    EXPECT_TRUE(test_support::HasRegion(button) && core::HasAlpha(taskbar, 200));
 }
 
 TEST(OwnLook, ATopLevelStartButtonComesBackOnItsTaskbarWhereverThatMoved) {
@@ -131,35 +140,6 @@ TEST(OwnLook, ATopLevelStartButtonComesBackOnItsTaskbarWhereverThatMoved) {
     GetWindowRect(orb, &place);
     EXPECT_TRUE(EqualRect(&place, &own));
     DestroyWindow(orb);
-}
-
-// "&Pause" is "/restore" without the end: the shell's own look back and nothing more sent, until
-// unticking puts the whole look back there and then, not at a later tick.
-TEST(OwnLook, PauseGivesTheOwnLookBackSendsNothingAndUntickingAppliesTheLookAtOnce) {
-    test_support::CleanSettings clean;
-    test_support::Store(names::kLabel, "Go");
-    test_support::Store(names::kShapeType, "Ellipse");
-    const test_support::StandInTaskbar windows = test_support::MakeStandInTaskbar();
-    const HWND button = windows.button;
-    SetWindowTextW(button, L"Own");
-    core::LookKeeper keeper(test_support::FinderOf(windows.taskbar, button),
-                            core::MakeTrayIconRecord(nullptr, nullptr));
-    keeper.Handle(core::Load{core::ScreenMeasure{1024, 16}});
-    keeper.Handle(core::Tick{});
-    ASSERT_EQ(test_support::WindowText(button), "Go");
-    ASSERT_TRUE(test_support::HasRegion(button));
-
-    keeper.Handle(core::PauseChosen{true});
-    EXPECT_EQ(test_support::WindowText(button), "Own");
-    EXPECT_FALSE(test_support::HasRegion(button));
-    SetWindowTextW(button, L"Other");
-    keeper.Handle(core::Tick{});
-    EXPECT_EQ(test_support::WindowText(button), "Other");
-
-    keeper.Handle(core::PauseChosen{false});
-    EXPECT_EQ(test_support::WindowText(button), "Go");
-    EXPECT_TRUE(test_support::HasRegion(button));
-    DestroyWindow(windows.taskbar);
 }
 
 }  // namespace
