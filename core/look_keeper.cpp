@@ -39,7 +39,6 @@ LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon)
 
 LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon, NotificationArea tray)
     : finder_(finder),
-      process_of_(finder.process_of),
       tray_icon_(std::make_unique<TrayIconCalls>(tray_icon, std::move(tray))),
       restyler_(std::make_unique<Restyler>(std::move(finder))) {}
 
@@ -60,7 +59,7 @@ Shown LookKeeper::Handle(const LookEvent& event) {
 
 void LookKeeper::OnShellFound() {
     const ShellWindows& shell = restyler_->shell();
-    const DWORD process = shell.taskbar ? process_of_(shell.taskbar) : 0;
+    const DWORD process = shell.taskbar ? finder_.process_of(shell.taskbar) : 0;
     if (restart_guard_.Found(process, GetTickCount64())) {
         // The guard's stop is a pause like the person's: the shell's own look back, nothing sent.
         restyler_->Pause(true);
