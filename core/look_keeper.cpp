@@ -62,8 +62,7 @@ void LookKeeper::OnShellFound() {
     const DWORD process = shell.taskbar ? finder_.process_of(shell.taskbar) : 0;
     if (restart_guard_.Found(process, GetTickCount64())) {
         // The guard's stop is a pause like the person's: the shell's own look back, nothing sent.
-        restyler_->Pause(true);
-        give_back_owed_ = !GiveBackShellLook(finder_, kWaitBudgetMs).complete;
+        PauseAndGiveBack();
         ShellCalls calls;
         tray_icon_->ShowBalloon(kBalloonTitle, kRestartingShellNotice, calls);
     }
@@ -175,18 +174,20 @@ Shown LookKeeper::On(const Resume&) {
 }
 
 Shown LookKeeper::On(const PauseChosen& chosen) {
+    paused_by_person_ = chosen.paused;
     if (chosen.paused) {
-        paused_by_person_ = true;
-        restyler_->Pause(true);
-        // The shell's own look back as "/restore" gives it, within the wait of one application: what
-        // a shell that does not answer keeps is given back at a later tick.
-        give_back_owed_ = !GiveBackShellLook(finder_, kWaitBudgetMs).complete;
+        PauseAndGiveBack();
         return {};
     }
-    paused_by_person_ = false;
-    restart_guard_.Resume();
-    restyler_->Pause(false);
+    On(Resume{});
     return On(Tick{});  // the whole look at once, as the next tick would give it
+}
+
+void LookKeeper::PauseAndGiveBack() {
+    restyler_->Pause(true);
+    // The shell's own look back as "/restore" gives it, within the wait of one application: what a
+    // shell that does not answer keeps is given back at a later tick.
+    give_back_owed_ = !GiveBackShellLook(finder_, kWaitBudgetMs).complete;
 }
 
 Shown LookKeeper::On(const LookSaved& saved) {

@@ -179,6 +179,8 @@ class LookKeeper {
     void ReadStoredShape();
     void ReadOutlineSource();
     void AddTrayIcon();
+    // Restyling stopped and the shell's own look given back; what the shell keeps is owed.
+    void PauseAndGiveBack();
     void SetXSlidersMaximum(const ScreenMeasure& screen);
     // After a search of the shell: a shell that keeps restarting stops the restyling, and a taskbar
     // without a Start button that can be restyled is said once.
