@@ -206,11 +206,9 @@ Shown LookKeeper::On(const LookOpened& opened) {
         shown.RefuseForNow(kBusyNotice);
         return shown;
     }
-    const store::LookFileRead read = store::ReadLookFile(opened.path);
-    std::optional<std::string> refusal = read.refusal;
-    if (!refusal) refusal = store::StoreLookValues(read.values).refusal;
-    if (refusal) {
-        shown.Refuse(*refusal);
+    const store::LookFileResult imported = store::ImportLook(opened.path);
+    if (imported.refusal) {
+        shown.Refuse(*imported.refusal);
         return shown;
     }
     // The file's font is the outline's now, not one picked in the dialog before it.
