@@ -9,6 +9,7 @@
 #include "look/stored_look.h"
 #include "settings/names.h"
 #include "settings/registry.h"
+#include "store/look_store.h"
 #include "win/handles.h"
 #include "win/text.h"
 
@@ -229,7 +230,7 @@ LookFileRead ReadLookFile(const std::string& path) {
 }
 
 LookFileResult StoreLookValues(const std::vector<LookFileValue>& values, const SettingWriter& write) {
-    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
+    CreateKey();
     // What each value was, so that a file the store takes only in part can be taken back out.
     std::vector<registry::StoredSetting> before;
     for (const LookFileValue& value : values) {
