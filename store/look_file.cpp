@@ -55,6 +55,12 @@ std::string SystemReason(DWORD error) {
     return reason;
 }
 
+LookFileRead RefusedRead(std::string why) {
+    LookFileRead refused;
+    refused.refusal = std::move(why);
+    return refused;
+}
+
 bool IsUtf8(const std::string& bytes) {
     if (bytes.empty()) return true;
     if (bytes.find('\0') != std::string::npos) return false;
@@ -135,13 +141,8 @@ std::string FormatLookFile(const std::vector<LookFileValue>& values) {
 
 LookFileRead ParseLookFile(const std::string& bytes) {
     LookFileRead read;
-    auto refuse = [&read](const std::string& why) {
-        read.values.clear();
-        read.refusal = why;
-        return read;
-    };
-    if (bytes.size() > kMaxLookFileBytes) return refuse(kTooLarge);
-    if (!IsUtf8(bytes)) return refuse("The file is not UTF-8 text.");
+    if (bytes.size() > kMaxLookFileBytes) return RefusedRead(kTooLarge);
+    if (!IsUtf8(bytes)) return RefusedRead("The file is not UTF-8 text.");
     size_t at = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     int line_number = 0;
     while (at < bytes.size()) {
@@ -153,23 +154,23 @@ LookFileRead ParseLookFile(const std::string& bytes) {
         const std::string where = "Line " + std::to_string(++line_number) + ": ";
         if (line_number == 1) {
             if (line != kLookFileHeader)
-                return refuse("The first line is not " + std::string(kLookFileHeader) +
-                              ": it is not a look file.");
+                return RefusedRead("The first line is not " + std::string(kLookFileHeader) +
+                                   ": it is not a look file.");
             continue;
         }
         if (line.empty()) continue;
         const size_t equals = line.find('=');
-        if (equals == std::string::npos) return refuse(where + "it is not Name=value.");
+        if (equals == std::string::npos) return RefusedRead(where + "it is not Name=value.");
         const std::string name = line.substr(0, equals), text = line.substr(equals + 1);
         if (win::SystemLength(text) > kLongestValueUnits)
-            return refuse(where + "it is longer than the longest value of a look.");
+            return RefusedRead(where + "it is longer than the longest value of a look.");
         if (const std::optional<std::string> why = RefusalOf(name, text))
-            return refuse(where + name + " " + *why + ".");
+            return RefusedRead(where + name + " " + *why + ".");
         for (const LookFileValue& earlier : read.values)
-            if (earlier.name == name) return refuse(where + name + " comes twice.");
+            if (earlier.name == name) return RefusedRead(where + name + " comes twice.");
         read.values.push_back({name, text});
     }
-    if (line_number == 0) return refuse("The file is empty: it is not a look file.");
+    if (line_number == 0) return RefusedRead("The file is empty: it is not a look file.");
     return read;
 }
 
@@ -199,32 +200,20 @@ LookFileResult ExportLook(const std::string& path) {
 }
 
 LookFileRead ReadLookFile(const std::string& path) {
-    LookFileRead refused;
-    if (path.empty()) {
-        refused.refusal = "No file was named.";
-        return refused;
-    }
+    if (path.empty()) return RefusedRead("No file was named.");
+    // Why the call just made failed, in the system's words.
+    const auto cannot_read = [] {
+        return RefusedRead("The file cannot be read: " + SystemReason(GetLastError()));
+    };
     const win::unique_handle file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
-    if (!file) {
-        refused.refusal = "The file cannot be read: " + SystemReason(GetLastError());
-        return refused;
-    }
+    if (!file) return cannot_read();
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) {
-        refused.refusal = "The file cannot be read: " + SystemReason(GetLastError());
-        return refused;
-    }
-    if (size.QuadPart > static_cast<LONGLONG>(kMaxLookFileBytes)) {
-        refused.refusal = kTooLarge;
-        return refused;
-    }
+    if (!GetFileSizeEx(file.get(), &size)) return cannot_read();
+    if (size.QuadPart > static_cast<LONGLONG>(kMaxLookFileBytes)) return RefusedRead(kTooLarge);
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!bytes.empty() &&
-        !(ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr))) {
-        refused.refusal = "The file cannot be read: " + SystemReason(GetLastError());
-        return refused;
-    }
+    if (!bytes.empty() && !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return cannot_read();
     bytes.resize(read);
     return ParseLookFile(bytes);
 }
