@@ -40,8 +40,6 @@ std::optional<std::string> TextRefusal(const std::string& text, size_t max_units
     return std::nullopt;
 }
 
-bool IsName(const std::string& name, const char* stored_name) { return name == stored_name; }
-
 // The system's words for an error, on one line.
 std::string SystemReason(DWORD error) {
     wchar_t buffer[512] = {};
@@ -99,37 +97,37 @@ const std::vector<const char*>& LookFileNames() {
 
 std::optional<std::string> RefusalOf(const std::string& name, const std::string& text) {
     using settings::Value;
-    if (IsName(name, names::kLabel)) return TextRefusal(text, kMaxLabelLength);
-    if (IsName(name, names::kOutlineText)) return TextRefusal(text, kMaxOutlineTextLength);
-    if (IsName(name, names::kFontFace)) {
+    if (name == names::kLabel) return TextRefusal(text, kMaxLabelLength);
+    if (name == names::kOutlineText) return TextRefusal(text, kMaxOutlineTextLength);
+    if (name == names::kFontFace) {
         if (text.empty()) return Refuse("is empty");
         return TextRefusal(text, LF_FACESIZE - 1);
     }
-    if (IsName(name, names::kShapeType)) {
+    if (name == names::kShapeType) {
         const char* word = ShapeTypeWord(ParseShapeType(Value::Text(text)));
         if (!word || text != word) return Refuse("is not Ellipse, Rectangle or Text");
         return std::nullopt;
     }
-    if (IsName(name, names::kFontSize)) {
+    if (name == names::kFontSize) {
         const std::optional<float> size = Value::Text(text).ToSingle();
         if (!size || Value::Single(*size).ToStoredText() != text)
             return Refuse("is not a number written plainly");
         if (!(*size > 0.0f && *size <= kMaxFontSizePoints)) return Refuse("is not a font size");
         return std::nullopt;
     }
-    if (IsName(name, names::kFontBold) || IsName(name, names::kFontItalic) ||
-        IsName(name, names::kFontStrikethrough) || IsName(name, names::kFontUnderline)) {
+    if (name == names::kFontBold || name == names::kFontItalic || name == names::kFontStrikethrough ||
+        name == names::kFontUnderline) {
         if (text != "True" && text != "False") return Refuse("is not True or False");
         return std::nullopt;
     }
-    if (IsName(name, names::kMakeOpaque)) {
+    if (name == names::kMakeOpaque) {
         if (text != "1" && text != "0") return Refuse("is not 1 or 0");
         return std::nullopt;
     }
-    if (IsName(name, names::kAlpha)) return WholeNumberRefusal(text, 0, 255);
+    if (name == names::kAlpha) return WholeNumberRefusal(text, 0, 255);
     // The screen decides how far the X and width sliders reach: any width a screen can have.
-    if (IsName(name, names::kX) || IsName(name, names::kWidth)) return WholeNumberRefusal(text, 0, 32767);
-    if (IsName(name, names::kY) || IsName(name, names::kHeight)) return WholeNumberRefusal(text, 0, 100);
+    if (name == names::kX || name == names::kWidth) return WholeNumberRefusal(text, 0, 32767);
+    if (name == names::kY || name == names::kHeight) return WholeNumberRefusal(text, 0, 100);
     return Refuse("is not a value of the look");
 }
 
