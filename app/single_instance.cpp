@@ -2,6 +2,7 @@
 
 #include "look/command_line.h"
 #include "shell/lower_integrity.h"
+#include "shell/taskbar_search.h"
 #include "shell/tray_icon.h"
 #include "main_window/main_window.h"
 #include "win/handles.h"
@@ -31,9 +32,7 @@ bool SessionClaimed() {
 // Posts Exit to `running` and waits, until `give_up_at`, for its process and then its window to go.
 // False when the system refused the Exit.
 bool PostExitAndWait(HWND running, ULONGLONG give_up_at) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(running, &pid);
-    const win::unique_handle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
+    const win::unique_handle process(OpenProcess(SYNCHRONIZE, FALSE, core::ProcessOf(running)));
     if (!PostMessageW(running, core::kExitMessage, 0, 0)) return !IsWindow(running);  // gone: not refused
     // An older Pelmora knows only the menu's "&Exit"; a newer one ends on the first and never reads
     // this, which the system refuses anyway when that one runs elevated (see MessagesFromLowerIntegrity).
@@ -56,9 +55,7 @@ bool HandOverToRunningInstance(bool show, DWORD wait_ms) {
     if (show) {
         // Only the process the user just started may hand the foreground on: without this the first
         // one's window would come back behind whatever the user was working in.
-        DWORD first_pid = 0;
-        GetWindowThreadProcessId(first, &first_pid);
-        if (first_pid) AllowSetForegroundWindow(first_pid);
+        if (const DWORD first_pid = core::ProcessOf(first)) AllowSetForegroundWindow(first_pid);
         const LPARAM left_click = MAKELPARAM(WM_LBUTTONUP, 0);
         if (!PostMessageW(first, core::kTrayCallbackMessage, core::kTrayIconId, left_click)) return false;
     }

@@ -39,7 +39,6 @@ LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon)
 
 LookKeeper::LookKeeper(ShellFinder finder, const NOTIFYICONDATAW& tray_icon, NotificationArea tray)
     : finder_(finder),
-      process_of_(finder.process_of),
       tray_icon_(std::make_unique<TrayIconCalls>(tray_icon, std::move(tray))),
       restyler_(std::make_unique<Restyler>(std::move(finder))) {}
 
@@ -60,11 +59,10 @@ Shown LookKeeper::Handle(const LookEvent& event) {
 
 void LookKeeper::OnShellFound() {
     const ShellWindows& shell = restyler_->shell();
-    const DWORD process = shell.taskbar ? process_of_(shell.taskbar) : 0;
+    const DWORD process = shell.taskbar ? finder_.process_of(shell.taskbar) : 0;
     if (restart_guard_.Found(process, GetTickCount64())) {
         // The guard's stop is a pause like the person's: the shell's own look back, nothing sent.
-        restyler_->Pause(true);
-        give_back_owed_ = !GiveBackShellLook(finder_, kWaitBudgetMs).complete;
+        PauseAndGiveBack();
         ShellCalls calls;
         tray_icon_->ShowBalloon(kBalloonTitle, kRestartingShellNotice, calls);
     }
@@ -176,18 +174,20 @@ Shown LookKeeper::On(const Resume&) {
 }
 
 Shown LookKeeper::On(const PauseChosen& chosen) {
+    paused_by_person_ = chosen.paused;
     if (chosen.paused) {
-        paused_by_person_ = true;
-        restyler_->Pause(true);
-        // The shell's own look back as "/restore" gives it, within the wait of one application: what
-        // a shell that does not answer keeps is given back at a later tick.
-        give_back_owed_ = !GiveBackShellLook(finder_, kWaitBudgetMs).complete;
+        PauseAndGiveBack();
         return {};
     }
-    paused_by_person_ = false;
-    restart_guard_.Resume();
-    restyler_->Pause(false);
+    On(Resume{});
     return On(Tick{});  // the whole look at once, as the next tick would give it
+}
+
+void LookKeeper::PauseAndGiveBack() {
+    restyler_->Pause(true);
+    // The shell's own look back as "/restore" gives it, within the wait of one application: what a
+    // shell that does not answer keeps is given back at a later tick.
+    give_back_owed_ = !GiveBackShellLook(finder_, kWaitBudgetMs).complete;
 }
 
 Shown LookKeeper::On(const LookSaved& saved) {
@@ -206,11 +206,9 @@ Shown LookKeeper::On(const LookOpened& opened) {
         shown.RefuseForNow(kBusyNotice);
         return shown;
     }
-    const store::LookFileRead read = store::ReadLookFile(opened.path);
-    std::optional<std::string> refusal = read.refusal;
-    if (!refusal) refusal = store::StoreLookValues(read.values).refusal;
-    if (refusal) {
-        shown.Refuse(*refusal);
+    const store::LookFileResult imported = store::ImportLook(opened.path);
+    if (imported.refusal) {
+        shown.Refuse(*imported.refusal);
         return shown;
     }
     // The file's font is the outline's now, not one picked in the dialog before it.

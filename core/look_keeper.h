@@ -179,6 +179,8 @@ class LookKeeper {
     void ReadStoredShape();
     void ReadOutlineSource();
     void AddTrayIcon();
+    // Restyling stopped and the shell's own look given back; what the shell keeps is owed.
+    void PauseAndGiveBack();
     void SetXSlidersMaximum(const ScreenMeasure& screen);
     // After a search of the shell: a shell that keeps restarting stops the restyling, and a taskbar
     // without a Start button that can be restyled is said once.
@@ -195,10 +197,9 @@ class LookKeeper {
     // A pause's give-back the shell did not take whole: tried again at each tick while paused.
     bool give_back_owed_ = false;
     int handling_ = 0;    // events being handled: more than one while a call into the shell waits
-    ShellFinder finder_;  // where the shell's own look is given back
+    ShellFinder finder_;  // where the shell's own look is given back, and who made a taskbar
     unsigned searches_seen_ = 0;
     bool told_no_start_button_ = false;
-    std::function<DWORD(HWND)> process_of_;  // which shell process made a taskbar
     std::unique_ptr<TrayIconCalls> tray_icon_;
     // The taskbar and Start button found by the last load (and after a shell restart); the
     // taskbars of further monitors are searched again at every tick, as monitors come and go.

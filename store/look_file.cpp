@@ -9,6 +9,7 @@
 #include "look/stored_look.h"
 #include "settings/names.h"
 #include "settings/registry.h"
+#include "store/look_store.h"
 #include "win/handles.h"
 #include "win/text.h"
 
@@ -39,8 +40,6 @@ std::optional<std::string> TextRefusal(const std::string& text, size_t max_units
     return std::nullopt;
 }
 
-bool IsName(const std::string& name, const char* stored_name) { return name == stored_name; }
-
 // The system's words for an error, on one line.
 std::string SystemReason(DWORD error) {
     wchar_t buffer[512] = {};
@@ -52,6 +51,12 @@ std::string SystemReason(DWORD error) {
     std::string reason = win::Utf8(buffer, length);
     if (reason.empty()) reason = "system error " + std::to_string(error);
     return reason;
+}
+
+LookFileRead RefusedRead(std::string why) {
+    LookFileRead refused;
+    refused.refusal = std::move(why);
+    return refused;
 }
 
 bool IsUtf8(const std::string& bytes) {
@@ -92,37 +97,37 @@ const std::vector<const char*>& LookFileNames() {
 
 std::optional<std::string> RefusalOf(const std::string& name, const std::string& text) {
     using settings::Value;
-    if (IsName(name, names::kLabel)) return TextRefusal(text, kMaxLabelLength);
-    if (IsName(name, names::kOutlineText)) return TextRefusal(text, kMaxOutlineTextLength);
-    if (IsName(name, names::kFontFace)) {
+    if (name == names::kLabel) return TextRefusal(text, kMaxLabelLength);
+    if (name == names::kOutlineText) return TextRefusal(text, kMaxOutlineTextLength);
+    if (name == names::kFontFace) {
         if (text.empty()) return Refuse("is empty");
         return TextRefusal(text, LF_FACESIZE - 1);
     }
-    if (IsName(name, names::kShapeType)) {
+    if (name == names::kShapeType) {
         const char* word = ShapeTypeWord(ParseShapeType(Value::Text(text)));
         if (!word || text != word) return Refuse("is not Ellipse, Rectangle or Text");
         return std::nullopt;
     }
-    if (IsName(name, names::kFontSize)) {
+    if (name == names::kFontSize) {
         const std::optional<float> size = Value::Text(text).ToSingle();
         if (!size || Value::Single(*size).ToStoredText() != text)
             return Refuse("is not a number written plainly");
         if (!(*size > 0.0f && *size <= kMaxFontSizePoints)) return Refuse("is not a font size");
         return std::nullopt;
     }
-    if (IsName(name, names::kFontBold) || IsName(name, names::kFontItalic) ||
-        IsName(name, names::kFontStrikethrough) || IsName(name, names::kFontUnderline)) {
+    if (name == names::kFontBold || name == names::kFontItalic || name == names::kFontStrikethrough ||
+        name == names::kFontUnderline) {
         if (text != "True" && text != "False") return Refuse("is not True or False");
         return std::nullopt;
     }
-    if (IsName(name, names::kMakeOpaque)) {
+    if (name == names::kMakeOpaque) {
         if (text != "1" && text != "0") return Refuse("is not 1 or 0");
         return std::nullopt;
     }
-    if (IsName(name, names::kAlpha)) return WholeNumberRefusal(text, 0, 255);
+    if (name == names::kAlpha) return WholeNumberRefusal(text, 0, 255);
     // The screen decides how far the X and width sliders reach: any width a screen can have.
-    if (IsName(name, names::kX) || IsName(name, names::kWidth)) return WholeNumberRefusal(text, 0, 32767);
-    if (IsName(name, names::kY) || IsName(name, names::kHeight)) return WholeNumberRefusal(text, 0, 100);
+    if (name == names::kX || name == names::kWidth) return WholeNumberRefusal(text, 0, 32767);
+    if (name == names::kY || name == names::kHeight) return WholeNumberRefusal(text, 0, 100);
     return Refuse("is not a value of the look");
 }
 
@@ -134,13 +139,8 @@ std::string FormatLookFile(const std::vector<LookFileValue>& values) {
 
 LookFileRead ParseLookFile(const std::string& bytes) {
     LookFileRead read;
-    auto refuse = [&read](const std::string& why) {
-        read.values.clear();
-        read.refusal = why;
-        return read;
-    };
-    if (bytes.size() > kMaxLookFileBytes) return refuse(kTooLarge);
-    if (!IsUtf8(bytes)) return refuse("The file is not UTF-8 text.");
+    if (bytes.size() > kMaxLookFileBytes) return RefusedRead(kTooLarge);
+    if (!IsUtf8(bytes)) return RefusedRead("The file is not UTF-8 text.");
     size_t at = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     int line_number = 0;
     while (at < bytes.size()) {
@@ -152,23 +152,23 @@ LookFileRead ParseLookFile(const std::string& bytes) {
         const std::string where = "Line " + std::to_string(++line_number) + ": ";
         if (line_number == 1) {
             if (line != kLookFileHeader)
-                return refuse("The first line is not " + std::string(kLookFileHeader) +
-                              ": it is not a look file.");
+                return RefusedRead("The first line is not " + std::string(kLookFileHeader) +
+                                   ": it is not a look file.");
             continue;
         }
         if (line.empty()) continue;
         const size_t equals = line.find('=');
-        if (equals == std::string::npos) return refuse(where + "it is not Name=value.");
+        if (equals == std::string::npos) return RefusedRead(where + "it is not Name=value.");
         const std::string name = line.substr(0, equals), text = line.substr(equals + 1);
         if (win::SystemLength(text) > kLongestValueUnits)
-            return refuse(where + "it is longer than the longest value of a look.");
+            return RefusedRead(where + "it is longer than the longest value of a look.");
         if (const std::optional<std::string> why = RefusalOf(name, text))
-            return refuse(where + name + " " + *why + ".");
+            return RefusedRead(where + name + " " + *why + ".");
         for (const LookFileValue& earlier : read.values)
-            if (earlier.name == name) return refuse(where + name + " comes twice.");
+            if (earlier.name == name) return RefusedRead(where + name + " comes twice.");
         read.values.push_back({name, text});
     }
-    if (line_number == 0) return refuse("The file is empty: it is not a look file.");
+    if (line_number == 0) return RefusedRead("The file is empty: it is not a look file.");
     return read;
 }
 
@@ -198,38 +198,26 @@ LookFileResult ExportLook(const std::string& path) {
 }
 
 LookFileRead ReadLookFile(const std::string& path) {
-    LookFileRead refused;
-    if (path.empty()) {
-        refused.refusal = "No file was named.";
-        return refused;
-    }
+    if (path.empty()) return RefusedRead("No file was named.");
+    // Why the call just made failed, in the system's words.
+    const auto cannot_read = [] {
+        return RefusedRead("The file cannot be read: " + SystemReason(GetLastError()));
+    };
     const win::unique_handle file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
-    if (!file) {
-        refused.refusal = "The file cannot be read: " + SystemReason(GetLastError());
-        return refused;
-    }
+    if (!file) return cannot_read();
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) {
-        refused.refusal = "The file cannot be read: " + SystemReason(GetLastError());
-        return refused;
-    }
-    if (size.QuadPart > static_cast<LONGLONG>(kMaxLookFileBytes)) {
-        refused.refusal = kTooLarge;
-        return refused;
-    }
+    if (!GetFileSizeEx(file.get(), &size)) return cannot_read();
+    if (size.QuadPart > static_cast<LONGLONG>(kMaxLookFileBytes)) return RefusedRead(kTooLarge);
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!bytes.empty() &&
-        !(ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr))) {
-        refused.refusal = "The file cannot be read: " + SystemReason(GetLastError());
-        return refused;
-    }
+    if (!bytes.empty() && !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return cannot_read();
     bytes.resize(read);
     return ParseLookFile(bytes);
 }
 
 LookFileResult StoreLookValues(const std::vector<LookFileValue>& values, const SettingWriter& write) {
-    registry::RegistryCreateKey(HKEY_CURRENT_USER, registry::kSettingsKey);
+    CreateKey();
     // What each value was, so that a file the store takes only in part can be taken back out.
     std::vector<registry::StoredSetting> before;
     for (const LookFileValue& value : values) {

@@ -21,8 +21,6 @@ namespace core::store {
 
 // The first line of every look file.
 constexpr const char* kLookFileHeader = "[Pelmora look]";
-// The extension the file dialogs offer (a .txt file is read as well).
-constexpr const char* kLookFileExtension = "pelmora-look";
 // A look file is a few hundred bytes; anything far larger is not one.
 constexpr size_t kMaxLookFileBytes = 64 * 1024;
 
